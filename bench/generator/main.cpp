@@ -1,4 +1,5 @@
 #include "GeneratorArguments.h"
+#include "ProjectFileWriter.h"
 #include "ProjectGenerator.h"
 
 #include <QCoreApplication>
@@ -38,7 +39,12 @@ int main(int argc, char** argv)
                           .arg(QDir::toNativeSeparators(command.outDir), failure));
         return 1;
     }
-    Print(stdout, QStringLiteral("%1 topics, %2 files, %3 bytes in %4\n")
+    const QString projectFile = QDir(project.rootDir).filePath(QStringLiteral("project.qrx"));
+    if (!WriteGeneratedProjectFile(project, projectFile, &failure)) {
+        Print(stderr, QStringLiteral("quorix-genproject: cannot write %1: %2\n").arg(projectFile, failure));
+        return 1;
+    }
+    Print(stdout, QStringLiteral("%1 topics, %2 files, %3 bytes in %4, project file project.qrx\n")
                       .arg(project.topics.size())
                       .arg(project.fileCount)
                       .arg(project.byteCount)

@@ -1,9 +1,11 @@
-#include "Languages.h"
 #include "CodePages.h"
+#include "Languages.h"
+#include "QuorixError.h"
 #include "TQrx.h"
 #include "Version.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTextStream>
 
@@ -25,9 +27,31 @@ int printVersion()
     return 0;
 }
 
+// Reads a project and writes it again: how an author upgrades or
+// normalises a project file.
+int resave(const QString& input, const QString& output)
+{
+    try {
+        TQrx project;
+        project.ReadFromIni(input);
+        project.ProjectFilename = QFileInfo(output).absoluteFilePath();
+        project.SaveToIni(project.ProjectFilename);
+        QTextStream(stdout) << "Wrote " << project.ProjectFilename << " (" << project.Tree().topicCount()
+                            << " topics)\n";
+        return 0;
+    } catch (const EQuorixError& error) {
+        QTextStream(stderr) << "quorix-build: " << error.message() << "\n";
+        return 1;
+    } catch (const std::bad_alloc&) {
+        QTextStream(stderr) << "quorix-build: not enough memory to read " << input << "\n";
+        return 1;
+    }
+}
+
 int usage(int status)
 {
-    QTextStream(status == 0 ? stdout : stderr) << "Usage: quorix-build --version\n";
+    QTextStream(status == 0 ? stdout : stderr) << "Usage: quorix-build --version\n"
+                                                  "       quorix-build --resave IN.qrx OUT.qrx\n";
     return status;
 }
 
@@ -41,6 +65,8 @@ int main(int argc, char** argv)
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args == QStringList{QStringLiteral("--version")})
         return printVersion();
+    if (args.size() == 3 && args[0] == QStringLiteral("--resave"))
+        return resave(args[1], args[2]);
     if (args == QStringList{QStringLiteral("--help")})
         return usage(0);
     return usage(2);

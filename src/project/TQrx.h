@@ -6,6 +6,9 @@
 
 #include <QString>
 #include <functional>
+
+class TIniFile;
+class TIniWriter;
 #include <memory>
 
 // The help project: every setting of every output and the topic tree. One
@@ -24,6 +27,25 @@ public:
     void Clear() { Initialize(); }
     // Deletes every topic; the three roots stay.
     void ClearTreeView();
+
+    // The project file. Failures throw EQuorixError with a message for the
+    // author; the model is then unchanged (reading) or still marked as
+    // unsaved (writing).
+    // Replaces settings and topics by those of the file.
+    void ReadFromIni(const QString& fileName);
+    // Writes the whole project; the old file stays until the new one is complete.
+    void SaveToIni(const QString& fileName);
+    bool Save();
+    // Appends the table of contents of another project file.
+    void ImportTocFromAnotherIni(const QString& fileName);
+
+    // Section readers and writers.
+    static void CHMProjectSaveToIni(const TCHMProject& project, TIniWriter& ini, const QString& section);
+    static void CHMProjectReadFromIni(TCHMProject& project, const TIniFile& ini, const QString& section);
+    static void DocSettingSaveToIni(const TDocPDFSettings& settings, TIniWriter& ini, const QString& section);
+    static void DocSettingReadFromIni(TDocPDFSettings& settings, const TIniFile& ini, const QString& section);
+    void WriteTreeToIni(const QString& section, const QString& name, TIniWriter& ini) const;
+    void ReadTreeFromIni(const QString& section, const QString& name, const TIniFile& ini);
 
     // Context numbers.
     // The smallest number from 1000 upwards that no topic holds as its text.

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QIODevice;
+
+// Reading and writing pages in their encodings.
+//
+// EncodingType: 0 (or less) the system ANSI code page; 1 UTF-8 with the mark
+// EF BB BF; 2 UTF-16LE with the mark FF FE; any other value a Windows code
+// page without mark.
+constexpr int EncodingAnsi = 0;
+constexpr int EncodingUtf8 = 1;
+constexpr int EncodingUtf16 = 2;
+
+// True when the file exists and another program holds a lock on it (a
+// POSIX record lock or flock, as office programs take), or it cannot be
+// opened for reading. A missing file is not locked and is not created.
+bool IsFileLocked(const QString& file);
+
+// Text of a page's bytes: by byte-order mark (UTF-8, UTF-16LE, UTF-16BE),
+// else in `codePage` (decimal text; empty: the code page of the charset the
+// page declares), else as UTF-8 when the bytes are valid UTF-8 beyond ASCII,
+// else in the system ANSI code page.
+QString DecodeTextBytes(const QByteArray& bytes, const QString& codePage = QString());
+// The same for a file; a missing or unreadable file gives empty text.
+QString DecodeTextFile(const QString& file, const QString& codePage = QString());
+
+// The text of a file. A locked file is read through a temporary copy. A
+// missing file gives empty text; an error while reading is shown through
+// ShowErrorMessage and gives empty text.
+QString ReadTextFile(const QString& file, const QString& codePage = QString());
+
+// The encoding a page's charset declaration names: "utf-8" 1, "unicode" 2,
+// else the code page of the charset, 0 when none or unknown.
+int GetEncodingType(const QString& html);
+
+// The bytes of `text` in an encoding type, with its byte-order mark.
+QByteArray EncodeText(const QString& text, int type);
+// The bytes a page is saved as: EncodeText in GetEncodingType(html); a page
+// whose characters its declared (or the ANSI) code page cannot hold is
+// written as UTF-8 with mark instead, so that nothing the author wrote is lost.
+QByteArray EncodeHtml(const QString& html);
+
+// Writes EncodeText from the start of the stream; a file or buffer is cut
+// to what was written, so no bytes of an older, longer content remain.
+void WriteTextToStream(const QString& text, int type, QIODevice* stream);
+void SaveHtmlToStream(const QString& html, QIODevice* stream);
+
+// Writes the text to a temporary file beside `file` and renames it over
+// `file`, so a failure never leaves a half-written file. An empty text
+// writes nothing (true). False with `error` set on failure, including a
+// read-only target.
+bool SaveTextFile(const QString& text, const QString& file, int type, QString* error = nullptr);
+
+// Saves a page in the encoding of its charset declaration (EncodeHtml), as
+// SaveTextFile does. On an error the message is shown and another file name
+// asked for (UserPrompts.h); the save is retried with it. False when the
+// user cancels; `savedAs` receives the name the page was saved under.
+bool SaveHtmlFile(const QString& html, const QString& file, QString* savedAs = nullptr);

@@ -254,6 +254,11 @@ bool TIniFile::StartsWithFolded(QStringView text, QStringView prefix)
     return text.size() >= prefix.size() && FoldedEqual()(text.first(prefix.size()), prefix);
 }
 
+bool TIniFile::HasSection(QStringView section) const
+{
+    return sectionNumber(section) >= 0;
+}
+
 bool TIniFile::HasKey(QStringView section, QStringView key) const
 {
     return find(section, key) != nullptr;

@@ -28,6 +28,7 @@ public:
     // Whether the bytes began with a byte-order mark that chose the encoding.
     bool HadByteOrderMark() const { return m_hadByteOrderMark; }
 
+    bool HasSection(QStringView section) const;
     bool HasKey(QStringView section, QStringView key) const;
     QString ReadString(QStringView section, QStringView key, const QString& defaultValue) const;
     // Decimal with optional sign; "0x.." (three characters or more) and "$.." are hexadecimal.

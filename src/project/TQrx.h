@@ -4,6 +4,7 @@
 #include "TDocPDFSettings.h"
 #include "TopicTree.h"
 
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -50,6 +51,8 @@ public:
     // Context numbers.
     // The smallest number from 1000 upwards that no topic holds as its text.
     int NewSensitiveNumber() const;
+    // The `count` smallest such numbers, for topics added together.
+    QList<int> NewSensitiveNumbers(int count) const;
     // Numbers the topics of the table of contents and the pages out of TOC
     // 1000, 1001, ... in tree order; templates keep theirs.
     void AutoSensitiveNumber();

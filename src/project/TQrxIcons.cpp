@@ -13,16 +13,22 @@ constexpr int FirstContextNumber = 1000;
 
 int TQrx::NewSensitiveNumber() const
 {
+    return NewSensitiveNumbers(1).front();
+}
+
+QList<int> TQrx::NewSensitiveNumbers(int count) const
+{
     QSet<QString> used;
     m_tree->forEachNode([&used](const TopicNode* node) {
         if (!node->isRoot() && !node->entry().ContextNumber.isEmpty())
             used.insert(node->entry().ContextNumber);
         return true;
     });
-    int candidate = FirstContextNumber;
-    while (used.contains(QString::number(candidate)))
-        ++candidate;
-    return candidate;
+    QList<int> numbers;
+    for (int candidate = FirstContextNumber; numbers.size() < std::max(count, 1); ++candidate)
+        if (!used.contains(QString::number(candidate)))
+            numbers.append(candidate);
+    return numbers;
 }
 
 void TQrx::AutoSensitiveNumber()

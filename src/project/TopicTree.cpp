@@ -118,6 +118,36 @@ void TopicTree::removeChildren(TopicNode* node)
         endRemoveRows();
 }
 
+void TopicTree::reorderChildren(TopicNode* parent, const std::vector<TopicNode*>& order)
+{
+    if (parent == nullptr || int(order.size()) != parent->childCount())
+        return;
+    std::vector<bool> seen(order.size(), false);
+    for (const TopicNode* node : order) {
+        if (node == nullptr || node->m_parent != parent || seen[size_t(node->m_row)])
+            return; // not a permutation of the children: leave them alone
+        seen[size_t(node->m_row)] = true;
+    }
+    const QList<QPersistentModelIndex> parents{indexOf(parent)};
+    if (notifying())
+        emit layoutAboutToBeChanged(parents);
+    const QModelIndexList before = notifying() ? persistentIndexList() : QModelIndexList();
+    std::vector<std::unique_ptr<TopicNode>> reordered;
+    reordered.reserve(order.size());
+    for (TopicNode* node : order)
+        reordered.push_back(std::move(parent->m_children[size_t(node->m_row)]));
+    parent->m_children = std::move(reordered);
+    renumber(parent, 0);
+    if (notifying()) {
+        for (const QModelIndex& index : before) {
+            const TopicNode* node = nodeAt(index);
+            if (node != nullptr && node->m_parent == parent)
+                changePersistentIndex(index, indexOf(node));
+        }
+        emit layoutChanged(parents);
+    }
+}
+
 void TopicTree::clearTopics()
 {
     for (int kind = 0; kind < RootCount; ++kind)

@@ -42,6 +42,9 @@ public:
     // move). Refuses roots, and moves into the node's own subtree.
     bool moveNode(TopicNode* node, TopicNode* newParent, int row);
     void removeChildren(TopicNode* node);
+    // Puts the children of `parent` in the order given (a permutation of
+    // them); views keep their selection and expansion.
+    void reorderChildren(TopicNode* parent, const std::vector<TopicNode*>& order);
     // Empties the three roots; the roots stay.
     void clearTopics();
 
@@ -65,7 +68,8 @@ public:
                 return;
     }
 
-    // The tree's selection: the nodes the author works on. Views mirror it.
+    // The tree's selection: the nodes the author works on, the focused node
+    // (the one the topic fields show) first. Views mirror it.
     const QList<TopicNode*>& selection() const { return m_selection; }
     TopicNode* selected() const { return m_selection.isEmpty() ? nullptr : m_selection.front(); }
     void setSelection(const QList<TopicNode*>& nodes);

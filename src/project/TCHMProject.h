@@ -1,14 +1,31 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
-// The HTML Help window settings a project keeps: geometry, panes, buttons,
-// tabs, tree styles and fonts. The values are those a new object has; the
-// project's own defaults are set when a project is initialised.
+// One HTML Help project: the window settings a project keeps (geometry,
+// panes, buttons, tabs, tree styles and fonts), the flag words derived from
+// them and the build data the project files are written from. The values are
+// those a new object has; the project's own defaults are set when a project
+// is initialised. The files themselves are written in src/output.
 class TCHMProject {
 public:
-    // Copies the stored settings only (what the settings dialog edits).
+    // Copies the stored settings only (what the settings dialog edits):
+    // geometry, pane width, default tab, the window options from
+    // ShowMSDNMenu to SavePosition, the fonts, Title, Language, Font and
+    // DefaultTopic.
     void Assign(const TCHMProject& other);
+
+    // The flag words of the window definition and the contents tree,
+    // computed from the options.
+    void SetToolbar();
+    void SetFace();
+    void SetWindow();
+    void SetWindowEx();
+    void SetWinStyle();
+    void SetWinStyleEx();
+    void SetFlagWords();
 
     int Top = 70;
     int Left = 100;
@@ -64,4 +81,31 @@ public:
     QString Language;
     QString Font;
     QString DefaultTopic;
+
+    // Derived flag words, not stored.
+    int Toolbar = 0;
+    int Face = 0;
+    int Window = 0;
+    int WindowEx = 0;
+    int WinStyle = 0;
+    int WinStyleEx = 0;
+
+    // Build data, set by the build, not stored.
+    QStringList Files;    // the [FILES] lines, "\" separators
+    QString Folder;       // native work folder, ending with a separator
+    QString SourceFolder; // a sub-folder of Folder that AutoSearch scans
+    QString CHM;          // the compiled file: native absolute, or a bare name in Folder
+    // The list bodies of the contents and index files, kept as the bytes
+    // they are written as: names (the whole index) are in the help
+    // language's code page, the rest of the contents list in the ANSI code
+    // page, which a single string could not hold without losing bytes.
+    QByteArray TOC;
+    QByteArray IndexList;
+    QString Alias; // [ALIAS] lines, each ending with CR LF
+    QString Map;   // context map header, each line ending with CR LF
+    QString HHPFile; // file names (no folder) chosen when writing
+    QString HHCFile;
+    QString HHKFile;
+    QString HFile;
+    QString LOGFile;
 };

@@ -238,15 +238,11 @@ const QStringView* TIniFile::find(QStringView section, QStringView key) const
     return it == d->values.end() ? nullptr : &it->second;
 }
 
-int TIniFile::keyCount(QStringView section) const
+const std::vector<QStringView>& TIniFile::keys(QStringView section) const
 {
+    static const std::vector<QStringView> none;
     const int number = sectionNumber(section);
-    return number < 0 ? 0 : int(d->keysInOrder[size_t(number)].size());
-}
-
-QStringView TIniFile::keyAt(QStringView section, int index) const
-{
-    return d->keysInOrder[size_t(sectionNumber(section))][size_t(index)];
+    return number < 0 ? none : d->keysInOrder[size_t(number)];
 }
 
 bool TIniFile::StartsWithFolded(QStringView text, QStringView prefix)

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 #include <memory>
+#include <vector>
 
 // A parsed project file in INI form. Section and key names match without
 // case; when a section or a key occurs twice, the first occurrence wins.
@@ -41,9 +42,8 @@ public:
     template <typename Visit>
     void ForEachKey(QStringView section, Visit visit) const
     {
-        const int count = keyCount(section);
-        for (int i = 0; i < count; ++i)
-            visit(keyAt(section, i));
+        for (QStringView key : keys(section))
+            visit(key);
     }
 
     // Whether `text` begins with `prefix`, ASCII letters compared without case.
@@ -55,8 +55,7 @@ private:
     struct Data;
     const QStringView* find(QStringView section, QStringView key) const;
     int sectionNumber(QStringView section) const;
-    int keyCount(QStringView section) const;
-    QStringView keyAt(QStringView section, int index) const;
+    const std::vector<QStringView>& keys(QStringView section) const;
 
     std::unique_ptr<Data> d;
     bool m_hadByteOrderMark = false;

@@ -10,6 +10,11 @@ void TIniWriter::Section(QStringView name)
 void TIniWriter::Key(QStringView key, QStringView value)
 {
     m_text += key;
+    appendValue(value);
+}
+
+void TIniWriter::appendValue(QStringView value)
+{
     m_text += u'=';
     const qsizetype start = m_text.size();
     m_text += value;
@@ -18,6 +23,13 @@ void TIniWriter::Key(QStringView key, QStringView value)
             if (m_text[i] == u'\r' || m_text[i] == u'\n')
                 m_text[i] = u' ';
     }
+    m_text += u"\r\n";
+}
+
+void TIniWriter::appendValue(int value)
+{
+    m_text += u'=';
+    appendNumber(m_text, value);
     m_text += u"\r\n";
 }
 
@@ -40,7 +52,5 @@ void TIniWriter::appendNumber(QString& text, int value)
 void TIniWriter::Key(QStringView key, int value)
 {
     m_text += key;
-    m_text += u'=';
-    appendNumber(m_text, value);
-    m_text += u"\r\n";
+    appendValue(value);
 }

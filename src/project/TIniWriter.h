@@ -22,20 +22,23 @@ public:
     template <typename Value>
     void IndexedKey(QStringView name, QStringView field, int n, const Value& value)
     {
-        m_key.resize(0);
-        m_key += name;
-        m_key += u'.';
-        m_key += field;
-        m_key += u'.';
-        appendNumber(m_key, n);
-        Key(m_key, value);
+        m_text += name;
+        m_text += u'.';
+        m_text += field;
+        m_text += u'.';
+        appendNumber(m_text, n);
+        appendValue(value);
     }
 
     const QString& Text() const { return m_text; }
 
 private:
     static void appendNumber(QString& text, int value);
+    // "=" + value + CR LF, after a key.
+    void appendValue(QStringView value);
+    void appendValue(int value);
+    void appendValue(bool value) { appendValue(value ? 1 : 0); }
+    void appendValue(const QString& value) { appendValue(QStringView(value)); }
 
     QString m_text;
-    QString m_key;
 };

@@ -346,7 +346,8 @@ std::vector<int> topicIndices(const TIniFile& ini, const QString& section, const
         if (n < stored)
             indices.push_back(int(n));
     });
-    std::sort(indices.begin(), indices.end());
+    if (!std::is_sorted(indices.begin(), indices.end())) // written files list them in order
+        std::sort(indices.begin(), indices.end());
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
     return indices;
 }

@@ -4,7 +4,6 @@
 
 #include "CodePages.h"
 #include "PageParts.h"
-#include "TempFiles.h"
 #include "UserPrompts.h"
 
 #include <QBuffer>
@@ -196,7 +195,8 @@ QString DecodeTextBytes(const QByteArray& bytes, const QString& codePage)
     if (ok)
         page = given;
     if (page < 0) {
-        const QString charset = GetCharset(AnsiToText(bytes, 0));
+        // Charset declarations are ASCII: finding one needs no real decoding.
+        const QString charset = GetCharset(QString::fromLatin1(bytes));
         const int declared = charset.isEmpty() ? 0 : CodePageForCharset(charset);
         if (declared != 0)
             page = declared;
@@ -221,23 +221,12 @@ QString ReadTextFile(const QString& file, const QString& codePage)
 {
     if (!exists(file))
         return QString();
-    QString source = file;
-    QString copy;
-    if (IsFileLocked(file)) {
-        copy = NewTempFileName();
-        if (!copy.isEmpty()) {
-            QFile::remove(copy);
-            if (QFile::copy(file, copy))
-                source = copy;
-        }
-    }
+    // A lock another program holds does not keep a reader out here, so the
+    // file is read in place rather than through a copy.
     QByteArray bytes;
     QString error;
-    const bool read = readFile(source, bytes, error);
-    if (!copy.isEmpty())
-        QFile::remove(copy);
-    if (!read) {
-        ShowErrorMessage(source == file ? error : QString(error).replace(source, file));
+    if (!readFile(file, bytes, error)) {
+        ShowErrorMessage(error);
         return QString();
     }
     return DecodeTextBytes(bytes, codePage);

@@ -1,0 +1,7 @@
+#include "TThcObject.h"
+
+void TThcObject::ReadInfo(TThcObject* Sender, const QString& Info)
+{
+    if (FOnInfo)
+        FOnInfo(Sender, Info);
+}

@@ -1,0 +1,2 @@
+#define IDH_ID100 100
+

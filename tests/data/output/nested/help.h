@@ -1,0 +1,5 @@
+#define IDH_ID1000 1000
+#define IDH_ID1001 1001
+#define IDH_ID1002 1002
+#define IDH_ID2000 2000
+

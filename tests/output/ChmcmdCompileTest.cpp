@@ -1,0 +1,157 @@
+// The project files are accepted by a real compiler: a generated project is
+// compiled with chmcmd and the result read back with chmlib.
+#include "Folders.h"
+#include "OutputTestSupport.h"
+#include "Paths.h"
+#include "ProjectFileWriter.h"
+#include "ProjectGenerator.h"
+#include "QuorixError.h"
+#include "TCHMOutputHost.h"
+#include "TCHMProjectWriter.h"
+
+#include <QProcess>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <chm_lib.h>
+#include <gtest/gtest.h>
+
+using namespace OutputTest;
+
+namespace {
+
+// Runs chmcmd in the folder of the project file and judges the result as
+// its exit code alone cannot: no "Error:" line, and a file chmlib opens.
+class ChmcmdHost : public TCHMOutputHost {
+public:
+    void Compile(const QString& hhpFile) override
+    {
+        const QFileInfo project(hhpFile);
+        QProcess chmcmd;
+        chmcmd.setWorkingDirectory(project.absolutePath());
+        chmcmd.setProcessChannelMode(QProcess::MergedChannels);
+        // Every file is listed already; chmcmd's own link scan reports the
+        // anchors of pages in sub-folders as undefined (its bug, not ours).
+        chmcmd.start(QStringLiteral("chmcmd"), {QStringLiteral("--no-html-scan"), project.fileName()});
+        if (!chmcmd.waitForFinished(120000))
+            throw EQuorixError(QStringLiteral("chmcmd did not finish: ") + chmcmd.errorString());
+        output = QString::fromLocal8Bit(chmcmd.readAll());
+        if (chmcmd.exitStatus() != QProcess::NormalExit || chmcmd.exitCode() != 0 || output.contains("Error:"))
+            throw EQuorixError(QStringLiteral("chmcmd failed (%1):\n%2").arg(chmcmd.exitCode()).arg(output));
+    }
+    void ShowCompiledFile(const QString&) override {}
+    bool RetryDelete(const QString&) override { return false; }
+
+    QString output;
+};
+
+// A compiled help file as chmlib sees it.
+class ChmReader {
+public:
+    explicit ChmReader(const QString& path)
+        : m_file(chm_open(QFile::encodeName(path).constData()))
+    {
+    }
+    ~ChmReader()
+    {
+        if (m_file)
+            chm_close(m_file);
+    }
+    ChmReader(const ChmReader&) = delete;
+    ChmReader& operator=(const ChmReader&) = delete;
+
+    bool isOpen() const { return m_file != nullptr; }
+
+    QSet<QString> names() const
+    {
+        QSet<QString> result;
+        chm_enumerate(m_file, CHM_ENUMERATE_ALL, &ChmReader::collect, &result);
+        return result;
+    }
+
+    QByteArray read(const QString& name) const
+    {
+        chmUnitInfo unit;
+        if (chm_resolve_object(m_file, name.toUtf8().constData(), &unit) != CHM_RESOLVE_SUCCESS)
+            return QByteArray();
+        QByteArray bytes(qsizetype(unit.length), Qt::Uninitialized);
+        const LONGINT64 read = chm_retrieve_object(
+            m_file, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0, LONGINT64(unit.length));
+        return bytes.left(qsizetype(std::max<LONGINT64>(read, 0)));
+    }
+
+    // A text entry of /#SYSTEM: 2 the default topic, 3 the title.
+    QByteArray systemEntry(int code) const
+    {
+        const QByteArray system = read(QStringLiteral("/#SYSTEM"));
+        for (qsizetype at = 4; at + 4 <= system.size();) {
+            const int entryCode = quint8(system[at]) | quint8(system[at + 1]) << 8;
+            const int length = quint8(system[at + 2]) | quint8(system[at + 3]) << 8;
+            if (entryCode == code)
+                return system.mid(at + 4, length).split('\0').front();
+            at += 4 + length;
+        }
+        return QByteArray();
+    }
+
+private:
+    static int collect(chmFile*, chmUnitInfo* unit, void* context)
+    {
+        static_cast<QSet<QString>*>(context)->insert(QString::fromUtf8(unit->path));
+        return CHM_ENUMERATOR_CONTINUE;
+    }
+
+    chmFile* m_file;
+};
+
+TEST(ChmcmdCompileTest, CompiledHelpHoldsEveryPageTitleAndDefaultTopic)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("chmcmd")).isEmpty())
+        GTEST_SKIP() << "chmcmd is not installed (Debian package fp-utils-3.2.2)";
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // Small enough for one directory chunk of chmcmd's output (see the
+    // header fix-up of the build for larger ones).
+    GeneratorOptions options;
+    options.topicCount = 30;
+    options.seed = 7;
+    const GeneratedProject generated = GenerateProject(dir.filePath("help"), options);
+    ASSERT_FALSE(generated.rootDir.isEmpty());
+    const QString projectFile = dir.filePath("help.qrx");
+    ASSERT_TRUE(WriteGeneratedProjectFile(generated, projectFile));
+
+    TQrx project;
+    project.ReadFromIni(projectFile);
+    project.Title = QStringLiteral("Generated help");
+    project.Language = QStringLiteral("0x0409");
+    TContents contents;
+    contents.qrx = &project;
+    contents.Fill();
+
+    const QString work = dir.filePath("work") + QLatin1Char('/');
+    ASSERT_TRUE(CopyFolder(generated.rootDir, work));
+    TCHMProject chm;
+    FillHtmlHelpProject(chm, project, contents, work, QStringLiteral("help.chm"));
+    ChmcmdHost host;
+    TCHMProjectWriter(chm).Output(true, false, false, &host);
+
+    ChmReader help(work + "help.chm");
+    ASSERT_TRUE(help.isOpen()) << host.output.toStdString();
+    const QSet<QString> names = help.names();
+    for (const GeneratedTopic& topic : generated.topics)
+        EXPECT_TRUE(names.contains(QLatin1Char('/') + ToSlashes(topic.url))) << topic.url.toStdString();
+    for (const QString& file : generated.resourceFiles)
+        EXPECT_TRUE(names.contains(QLatin1Char('/') + ToSlashes(file))) << file.toStdString();
+    EXPECT_TRUE(names.contains("/help.hhc"));
+    EXPECT_TRUE(names.contains("/help.hhk"));
+
+    const QString firstPage = generated.topics.front().url;
+    EXPECT_EQ(chm.DefaultTopic, firstPage);
+    EXPECT_EQ(help.systemEntry(3), "Generated help");
+    EXPECT_EQ(help.systemEntry(2), ToSlashes(firstPage).toLatin1());
+    const QByteArray page = help.read(QLatin1Char('/') + ToSlashes(firstPage));
+    EXPECT_EQ(page, ReadBytes(generated.rootDir + ToSlashes(firstPage)));
+}
+
+} // namespace

@@ -44,11 +44,11 @@ QString cleanCellTag(const QString& tag, QStringView name)
     return result;
 }
 
-// Word's conditional comments "<!--[if ...]>...<![endif]-->", dropped whole.
-QString removeConditionalComments(const QString& text)
+// Drops every span from `start` to `end` (the end searched after the ">" that
+// closes the start mark). With `keepRevealed`, a span whose condition begins
+// with "!" keeps what stands between its two marks.
+QString removeConditionals(const QString& text, const QString& start, const QString& end, bool keepRevealed)
 {
-    static const QString start = QStringLiteral("<!--[if ");
-    static const QString end = QStringLiteral("<![endif]-->");
     QString result;
     qsizetype copied = 0;
     for (;;) {
@@ -62,37 +62,25 @@ QString removeConditionalComments(const QString& text)
         if (stop < 0)
             break;
         result.append(QStringView(text).mid(copied, open - copied));
+        if (keepRevealed && text.at(open + start.size()) == u'!')
+            result.append(QStringView(text).mid(close + 1, stop - close - 1));
         copied = stop + end.size();
     }
     result.append(QStringView(text).mid(copied));
     return result;
 }
 
+// Word's conditional comments "<!--[if ...]>...<![endif]-->", dropped whole.
+QString removeConditionalComments(const QString& text)
+{
+    return removeConditionals(text, QStringLiteral("<!--[if "), QStringLiteral("<![endif]-->"), false);
+}
+
 // Downlevel-revealed conditionals "<![if !x]>...<![endif]>" keep their
 // content; the others are dropped whole.
 QString removeDownlevelConditionals(const QString& text)
 {
-    static const QString start = QStringLiteral("<![if ");
-    static const QString end = QStringLiteral("<![endif]>");
-    QString result;
-    qsizetype copied = 0;
-    for (;;) {
-        const qsizetype open = text.indexOf(start, copied);
-        if (open < 0)
-            break;
-        const qsizetype close = text.indexOf(u'>', open);
-        if (close < 0)
-            break;
-        const qsizetype stop = text.indexOf(end, close + 1);
-        if (stop < 0)
-            break;
-        result.append(QStringView(text).mid(copied, open - copied));
-        if (text.at(open + start.size()) == u'!')
-            result.append(QStringView(text).mid(close + 1, stop - close - 1));
-        copied = stop + end.size();
-    }
-    result.append(QStringView(text).mid(copied));
-    return result;
+    return removeConditionals(text, QStringLiteral("<![if "), QStringLiteral("<![endif]>"), true);
 }
 
 } // namespace

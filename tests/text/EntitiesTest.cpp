@@ -1,21 +1,9 @@
 #include "Entities.h"
+#include "TextTestSupport.h"
 
 #include <QSet>
+
 #include <gtest/gtest.h>
-
-namespace {
-
-struct TextCase {
-    const char* input;
-    const char* expected;
-};
-
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
 
 TEST(EntityTable, HoldsHtml401WithoutUmlAndEuroPlusTheAliases)
 {

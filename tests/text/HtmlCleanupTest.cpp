@@ -1,20 +1,8 @@
 #include "HtmlCleanup.h"
 
+#include "TextTestSupport.h"
+
 #include <gtest/gtest.h>
-
-namespace {
-
-struct TextCase {
-    const char* input;
-    const char* expected;
-};
-
-QString u8(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
 
 TEST(RemoveBetween, DropsEachMarkedSpanWithExactCase)
 {

@@ -1,0 +1,68 @@
+#include "OutputViews.h"
+
+#include "Paths.h"
+#include "TQrx.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString folderOf(const QString& file)
+{
+    return QFileInfo(file).path();
+}
+
+QString joined(const QString& folder, const QString& name)
+{
+    return WithTrailingSeparator(folder) + name;
+}
+
+} // namespace
+
+std::optional<TOutputView> OutputView(const TQrx& project, int tag)
+{
+    const bool folder = tag > 10;
+    const int output = folder ? tag - 10 : tag;
+    const QString& root = project.RootDir;
+    TOutputView view;
+    view.BuildTag = output;
+    switch (output) {
+    case 1:
+        view.Name = QStringLiteral("Html Help");
+        view.TestedFile = ResolveProjectPath(root, project.CompiledFile);
+        view.Target = folder ? folderOf(view.TestedFile) : view.TestedFile;
+        break;
+    case 2: {
+        view.Name = QStringLiteral("Web Help");
+        const QString outputFolder = ResolveProjectPath(root, project.WebHelpOutputFolder);
+        view.TestedFile = joined(outputFolder, QStringLiteral("index.htm"));
+        view.Target = folder ? outputFolder : view.TestedFile;
+        break;
+    }
+    case 3:
+        view.Name = QStringLiteral("Word Document");
+        view.TestedFile = ResolveProjectPath(root, project.WordFile);
+        view.Target = folder ? folderOf(view.TestedFile) : view.TestedFile;
+        break;
+    case 4:
+        view.Name = QStringLiteral("PDF");
+        view.TestedFile = ResolveProjectPath(root, project.PDFfile);
+        view.Target = folder ? folderOf(view.TestedFile) : view.TestedFile;
+        break;
+    case 5: {
+        view.Name = QStringLiteral("Single HTHL");
+        const QString outputFolder = ResolveProjectPath(root, project.SingleHtmlOutputFolder);
+        view.TestedFile = joined(outputFolder, project.SingleHtmlFilename);
+        view.Target = folder ? outputFolder : view.TestedFile;
+        break;
+    }
+    default:
+        return std::nullopt;
+    }
+    return view;
+}
+
+QString OutputMissingQuestion(const TOutputView& view)
+{
+    return view.Name + QStringLiteral(" file hasn't been created, create it?");
+}

@@ -1,0 +1,66 @@
+// Opens a project in the main window, offscreen, and writes a picture of
+// the window: the screenshot of the README (scripts/screenshot).
+#include "TCommandLine.h"
+#include "TQuorixStyle.h"
+#include "TTopicTreeView.h"
+#include "TfrmMain.h"
+#include "WebEngineSetup.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+namespace {
+
+void wait(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    PrepareWebEngineBeforeApplication();
+    QApplication app(argc, argv);
+    PrepareWebEngineAfterApplication();
+    QApplication::setStyle(new TQuorixStyle);
+    const QStringList args = QApplication::arguments().mid(1);
+    if (args.size() != 2) {
+        QTextStream(stderr) << "Usage: quorix-screenshot PROJECT.qrx OUTPUT.png\n";
+        return 2;
+    }
+
+    // Settings of its own: a window in normal state, the user's untouched.
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    const std::pair<const char*, int> state[] = {{"Left", 0}, {"Top", 0}, {"Height", 760}, {"Width", 1100},
+                                                 {"NavWidth", 280}, {"Maximized", 0}, {"ShowBorder", 1},
+                                                 {"ShowDetail", 0}};
+    for (const auto& [name, value] : state)
+        settings.setValue(QLatin1String(name), value);
+
+    TCommandLine line;
+    line.ProjectFile = args[0];
+    TfrmMain window(line, &settings);
+    window.Start();
+    window.resize(1100, 720);
+    TopicTree& tree = window.Qrx.Tree();
+    if (TopicNode* first = window.Qrx.tnTableOfContents->firstChild())
+        tree.select(first);
+    window.TopicTreeView()->expandAll();
+    window.TopicTreeView()->setFocus();
+    wait(1500);
+    window.UpdateIdle();
+    wait(200);
+    if (!window.grab().save(args[1])) {
+        QTextStream(stderr) << "quorix-screenshot: cannot write " << args[1] << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,122 @@
+#include "TCommandTable.h"
+
+#include <QHash>
+
+namespace {
+
+using F = TCommandFamily;
+using Id = TCommandId;
+
+QList<TCommand> makeTable()
+{
+    const bool needsProject = true;
+    const bool always = false;
+    const bool wired = true;
+    const bool later = false;
+    auto s = [](const char16_t* text) { return QString::fromUtf16(text); };
+    return {
+        // File menu and file tool bar
+        {Id::NewBlankProject, F::Project, 1, s(u"空白项目"), s(u"新建"), s(u"Ctrl+N"), always, later},
+        {Id::NewFromHtml, F::Project, 6, s(u"从现有 HTML 文件"), {}, {}, always, later},
+        {Id::NewFromChm, F::Project, 7, s(u"来自编译的 HTML 帮助 (.CHM)"), {}, {}, always, later},
+        {Id::Open, F::Project, 2, s(u"打开"), s(u"打开"), s(u"Ctrl+O"), always, wired},
+        {Id::SaveProject, F::Project, 3, s(u"保存项目"), s(u"保存"), s(u"Ctrl+S"), needsProject, wired},
+        {Id::SaveProjectAs, F::Project, 4, s(u"项目另存为..."), {}, {}, needsProject, wired},
+        {Id::CloseProject, F::Project, 5, s(u"关闭"), {}, {}, needsProject, wired},
+        {Id::ImportToc, F::Window, CmdImportToc, s(u"从其他项目导入目录..."), {}, {}, needsProject, wired},
+        {Id::Exit, F::Window, CmdExit, s(u"退出"), {}, {}, always, wired},
+        // Build menu and tool bar
+        {Id::BuildProject, F::Build, 0, s(u"构建项目"), s(u"构建"), s(u"F9"), needsProject, later},
+        {Id::BuildChm, F::Build, 1, s(u"HTML 帮助 (CHM)..."), s(u"CHM"), {}, needsProject, later},
+        {Id::BuildWebHelp, F::Build, 2, s(u"网络帮助"), s(u"网络帮助"), {}, needsProject, later},
+        {Id::BuildWord, F::Build, 3, s(u"Word 文档"), s(u"DOC"), {}, needsProject, later},
+        {Id::BuildPdf, F::Build, 4, s(u"PDF..."), s(u"PDF"), {}, needsProject, later},
+        {Id::BuildSingleHtml, F::Build, 5, s(u"单个 HTML..."), s(u"单个 HTML"), {}, needsProject, later},
+        // View menu
+        {Id::ViewChm, F::ViewOutput, 1, s(u"HTML 帮助 (CHM)"), {}, {}, needsProject, wired},
+        {Id::ViewWebHelp, F::ViewOutput, 2, s(u"网络帮助"), {}, {}, needsProject, wired},
+        {Id::ViewWord, F::ViewOutput, 3, s(u"Word 文档"), {}, {}, needsProject, wired},
+        {Id::ViewPdf, F::ViewOutput, 4, s(u"PDF"), {}, {}, needsProject, wired},
+        {Id::ViewSingleHtml, F::ViewOutput, 5, s(u"单个 HTML"), {}, {}, needsProject, wired},
+        {Id::ViewChmFolder, F::ViewOutput, 11, s(u"HTML 帮助文件夹"), {}, {}, needsProject, wired},
+        {Id::ViewWebHelpFolder, F::ViewOutput, 12, s(u"网络帮助文件夹"), {}, {}, needsProject, wired},
+        {Id::ViewWordFolder, F::ViewOutput, 13, s(u"Word 文档文件夹"), {}, {}, needsProject, wired},
+        {Id::ViewPdfFolder, F::ViewOutput, 14, s(u"PDF 文件夹"), {}, {}, needsProject, wired},
+        {Id::ViewSingleHtmlFolder, F::ViewOutput, 15, s(u"单个 HTML 文件夹"), {}, {}, needsProject, wired},
+        // Tools and help
+        {Id::BrowseProjectFolder, F::Window, CmdBrowseProjectFolder, s(u"浏览项目文件夹"), s(u"浏览"), {}, needsProject,
+         wired},
+        {Id::ProjectSettings, F::Window, CmdProjectSettings, s(u"项目设置..."), {}, {}, needsProject, later},
+        {Id::ProjectSettingsTool, F::Window, CmdProjectSettingsAndIcons, s(u"项目设置"), s(u"设置"), {}, needsProject,
+         later},
+        {Id::EnvironmentOptions, F::Window, CmdEnvironmentOptions, s(u"环境选项..."), {}, {}, always, later},
+        {Id::HowToUse, F::Window, CmdHowToUse, s(u"如何使用..."), {}, {}, always, wired},
+        {Id::HelpTool, F::Window, CmdHelpFile, s(u"帮助"), s(u"帮助"), {}, always, wired},
+        {Id::About, F::Window, CmdAbout, s(u"关于"), {}, {}, always, wired},
+        // The tree's tool bar
+        {Id::ExpandAll, F::Tree, CmdExpandAll, s(u"完全展开"), {}, {}, needsProject, later},
+        {Id::CollapseAll, F::Tree, CmdCollapseAll, s(u"完全折叠"), {}, {}, needsProject, later},
+        {Id::AddTopic, F::Tree, CmdAddTopic, s(u"添加新项目"), {}, {}, needsProject, later},
+        {Id::DeleteSelection, F::Tree, CmdDeleteSelection, s(u"删除所选"), {}, {}, needsProject, later},
+        {Id::MoveUp, F::Tree, CmdMoveUp, s(u"上移"), {}, {}, needsProject, later},
+        {Id::MoveDown, F::Tree, CmdMoveDown, s(u"下移"), {}, {}, needsProject, later},
+        {Id::MoveLeft, F::Tree, CmdMoveLeft, s(u"左移"), {}, {}, needsProject, later},
+        {Id::MoveRight, F::Tree, CmdMoveRight, s(u"右移"), {}, {}, needsProject, later},
+        {Id::MoveRightAddHeading, F::Tree, CmdMoveRightAddHeading, s(u"向右移动并添加标题"), {}, {}, needsProject, later},
+        // The topic bar
+        {Id::LinkBlankPage, F::TopicBar, CmdLinkBlankPage, s(u"链接到空白页"), s(u"链接到空白页"), {}, needsProject, later},
+        {Id::LinkExistingPage, F::TopicBar, CmdLinkExistingPage, s(u"链接到现有页面"), s(u"链接到现有页面"), {},
+         needsProject, later},
+        {Id::NoLink, F::TopicBar, CmdNoLink, s(u"无链接"), s(u"无链接"), {}, needsProject, later},
+        // The topic page
+        {Id::SavePage, F::Page, CmdSavePage, s(u"保存页面"), s(u"保存页面"), {}, needsProject, later},
+        {Id::SaveSource, F::Page, CmdSaveSource, s(u"保存页面"), s(u"保存页面"), {}, needsProject, later},
+        {Id::ExternalEditor, F::Page, CmdExternalEditor, s(u"External editor"), {}, {}, needsProject, later},
+        {Id::PreviousTopic, F::Page, CmdPreviousTopic, s(u"上一个主题"), s(u"上一个主题"), {}, needsProject, later},
+        {Id::NextTopic, F::Page, CmdNextTopic, s(u"下一个主题"), s(u"下一个主题"), {}, needsProject, later},
+        // Spelling
+        {Id::CheckDocument, F::Spelling, 1, s(u"检察文档"), {}, s(u"F7"), needsProject, later},
+        {Id::CheckSelection, F::Spelling, 2, s(u"检查所选"), {}, {}, needsProject, later},
+        {Id::CheckFromCursor, F::Spelling, 3, s(u"从光标检查"), {}, {}, needsProject, later},
+        {Id::SpellingOptions, F::Spelling, 4, s(u"选项..."), {}, {}, needsProject, later},
+        // The editor's history, from any control of the window
+        {Id::Undo, F::History, 1, s(u"Undo(Ctrl-Z)"), {}, s(u"Ctrl+Z"), always, wired},
+        {Id::Redo, F::History, 2, s(u"Redo(Ctrl-Y)"), {}, s(u"Ctrl+Y"), always, wired},
+    };
+}
+
+} // namespace
+
+const QList<TCommand>& CommandTable::All()
+{
+    static const QList<TCommand> table = makeTable();
+    return table;
+}
+
+const TCommand& CommandTable::Get(TCommandId id)
+{
+    static const QHash<int, qsizetype> index = [] {
+        QHash<int, qsizetype> map;
+        for (qsizetype i = 0; i < All().size(); ++i)
+            map.insert(int(All()[i].Id), i);
+        return map;
+    }();
+    return All()[index.value(int(id))];
+}
+
+void TCommandDispatcher::SetHandler(TCommandFamily family, Handler handler)
+{
+    m_handlers[family] = std::move(handler);
+}
+
+bool TCommandDispatcher::Dispatch(TCommandId id) const
+{
+    const TCommand& command = CommandTable::Get(id);
+    if (!command.Wired)
+        return false;
+    const auto handler = m_handlers.find(command.Family);
+    if (handler == m_handlers.end() || !handler->second)
+        return false;
+    handler->second(command.Tag);
+    return true;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "DHTMLEditCommands.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+
+class IHTMLDocument;
+class QWidget;
+
+// The HTML editing control: one page in design mode, its commands and its
+// document model. The editor's command layer, the history, the dialogs and
+// the spell checker use only these members.
+class IDHTMLEdit {
+public:
+    virtual ~IDHTMLEdit() = default;
+
+    // The control's widget, for layouts, focus and enabling.
+    virtual QWidget* widget() = 0;
+
+    // The whole page. Setting it loads the page anew: Busy until the
+    // document is complete, then OnDocumentComplete. Reading it while busy
+    // gives the text being loaded.
+    virtual QString DocumentHTML() = 0;
+    virtual void SetDocumentHTML(const QString& html) = 0;
+    // The page's folder: relative pictures, style sheets and links resolve
+    // against it. Setting it reloads the page in that folder, edits kept.
+    virtual QString BaseURL() const = 0;
+    virtual void SetBaseURL(const QString& folder) = 0;
+
+    // Show the borders of borderless tables; show the outlines of paragraphs
+    // and other blocks. Neither changes the page's HTML.
+    virtual bool ShowBorders() const = 0;
+    virtual void SetShowBorders(bool show) = 0;
+    virtual bool ShowDetails() const = 0;
+    virtual void SetShowDetails(bool show) = 0;
+
+    // Edited since the page was last set; false right after setting it.
+    virtual bool IsDirty() = 0;
+    // A page is loading: callers make no document calls meanwhile.
+    virtual bool Busy() const = 0;
+
+    virtual IHTMLDocument* DOM() = 0;
+
+    // Runs a command (DHTMLEdit::Command); `option` is OLECMDEXECOPT_DODEFAULT
+    // for actions and OLECMDEXECOPT_DONTPROMPTUSER for reads. Set commands
+    // take a text value. Reads answer their value; actions whether they ran.
+    virtual QVariant ExecCommand(int cmdID, int option = DHTMLEdit::OLECMDEXECOPT_DODEFAULT,
+                                 const QVariant& inValue = QVariant()) = 0;
+    // DHTMLEdit::Status: 0 unsupported, 1 disabled, 3 enabled, 7 on, 11 mixed.
+    virtual int QueryStatus(int cmdID) = 0;
+
+    // The context menu shown after OnShowContextMenu returns: up to 15
+    // entries; an empty string is a separator, state 2 greys an entry out.
+    virtual void SetContextMenu(const QStringList& menuStrings, const QList<int>& menuStates) = 0;
+    // An empty page.
+    virtual void NewDocument() = 0;
+
+    // Events.
+    std::function<void()> OnDocumentComplete;
+    // After any change of caret, selection or content.
+    std::function<void()> OnDisplayChanged;
+    // Before the context menu shows, at a position in the control's widget.
+    std::function<void(int xPos, int yPos)> OnShowContextMenu;
+    // An entry of the context menu was chosen (its index in SetContextMenu).
+    std::function<void(int itemIndex)> OnContextMenuAction;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QUrl>
+#include <QWebEngineUrlSchemeHandler>
+
+class QWebEngineProfile;
+
+// Serves pages to the web views through the "quorix-page" scheme: a page's
+// text from memory, every other address from the disk. A page so lives in
+// its folder, its relative pictures and style sheets resolve, and pages of
+// any size load (setHtml silently stops at about 2 MB).
+//
+// An in-memory page's address is its folder with "?quorix-page=<id>".
+class TPageUrlScheme : public QWebEngineUrlSchemeHandler {
+    Q_OBJECT
+public:
+    static const QByteArray SchemeName;
+
+    // Declares the scheme to the web engine; must run before the
+    // QApplication is created.
+    static void Register();
+    // The profile every Quorix web view uses: nothing is kept on disk, and
+    // it serves the scheme. Created on first use, lives as long as the
+    // application.
+    static QWebEngineProfile* Profile();
+    static TPageUrlScheme* Instance();
+    // Drops an in-memory page; nothing when the profile is already gone.
+    static void ForgetPage(quint64 pageId);
+
+    static quint64 NewPageId();
+    // `folder` is a native absolute folder ("/home/a/help/"); empty gives "/".
+    static QUrl PageUrl(const QString& folder, quint64 pageId, int revision);
+    // The page id of an in-memory page's address; 0 for anything else.
+    static quint64 PageIdOf(const QUrl& url);
+    static int RevisionOf(const QUrl& url);
+    // The file an address of the scheme names.
+    static QString LocalPath(const QUrl& url);
+    // An address as the author knows it: "file:///..." for a file, the bare
+    // "#anchor" for a link inside the page itself; other schemes unchanged.
+    static QString AuthorUrl(const QUrl& url);
+
+    void SetPage(quint64 pageId, const QByteArray& bytes);
+    void RemovePage(quint64 pageId);
+
+    void requestStarted(QWebEngineUrlRequestJob* job) override;
+
+private:
+    explicit TPageUrlScheme(QObject* parent);
+
+    QHash<quint64, QByteArray> m_pages;
+};

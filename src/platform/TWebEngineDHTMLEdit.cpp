@@ -1,0 +1,396 @@
+#include "TWebEngineDHTMLEdit.h"
+
+#include "QuorixError.h"
+#include "TEditorBridge.h"
+#include "TEditorView.h"
+#include "TFindDialog.h"
+#include "TPageUrlScheme.h"
+
+#include <QClipboard>
+#include <QEventLoop>
+#include <QFile>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMenu>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+#include <QWebChannel>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QtDebug>
+
+using namespace DHTMLEdit;
+
+namespace {
+
+QString resourceText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("Quorix: the resource %s is missing", qPrintable(path));
+    return QString::fromUtf8(file.readAll());
+}
+
+// The web channel's client and the editor's script, in the editor's own
+// world, before the page's content exists.
+QWebEngineScript editorScript()
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("quorix-editor"));
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(resourceText(QStringLiteral(":/qtwebchannel/qwebchannel.js")) + QLatin1Char('\n')
+                         + resourceText(QStringLiteral(":/quorix/platform/editor.js")));
+    return script;
+}
+
+bool isKnownCommand(int id)
+{
+    switch (id) {
+    case DECMD_BOLD: case DECMD_COPY: case DECMD_CUT: case DECMD_DELETE: case DECMD_DELETECOLS:
+    case DECMD_DELETEROWS: case DECMD_FINDTEXT: case DECMD_FONT: case DECMD_GETBLOCKFMT:
+    case DECMD_GETBLOCKFMTNAMES: case DECMD_GETFONTNAME: case DECMD_GETFONTSIZE: case DECMD_INDENT:
+    case DECMD_INSERTCOL: case DECMD_INSERTROW: case DECMD_ITALIC: case DECMD_JUSTIFYCENTER:
+    case DECMD_JUSTIFYLEFT: case DECMD_JUSTIFYRIGHT: case DECMD_ORDERLIST: case DECMD_OUTDENT:
+    case DECMD_PASTE: case DECMD_REMOVEFORMAT: case DECMD_SELECTALL: case DECMD_SETBACKCOLOR:
+    case DECMD_SETBLOCKFMT: case DECMD_SETFONTNAME: case DECMD_SETFONTSIZE: case DECMD_SETFORECOLOR:
+    case DECMD_UNDERLINE: case DECMD_UNORDERLIST:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// <font size> 1-7 and the point sizes a font dialog shows for them.
+constexpr int PointsOfSize[] = {8, 10, 12, 14, 18, 24, 36};
+
+int sizeOfPoints(int points)
+{
+    int size = 1;
+    for (int i = 0; i < 7; ++i) {
+        if (points >= PointsOfSize[i])
+            size = i + 1;
+    }
+    return size;
+}
+
+// The doctype at the start of a page's text (after blanks and comments).
+QString sourceDoctype(const QString& html)
+{
+    static const QRegularExpression doctype(QStringLiteral("^\\s*(?:<!--.*?-->\\s*)*(<!DOCTYPE[^>]*>)"),
+                                            QRegularExpression::CaseInsensitiveOption
+                                                | QRegularExpression::DotMatchesEverythingOption);
+    return doctype.match(html).captured(1);
+}
+
+const QString EmptyDocument = QStringLiteral("<html><head><title></title></head><body></body></html>");
+
+} // namespace
+
+TWebEngineDHTMLEdit::TWebEngineDHTMLEdit(QWidget* parent)
+    : QWidget(parent)
+    , m_view(new TEditorView(this))
+    , m_bridge(new TEditorBridge(m_view->page(), this))
+    , m_document(m_bridge)
+    , m_pageId(TPageUrlScheme::NewPageId())
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+
+    QWebEnginePage* page = m_view->page();
+    page->scripts().insert(editorScript());
+    auto* channel = new QWebChannel(page);
+    channel->registerObject(QStringLiteral("control"), m_bridge);
+    page->setWebChannel(channel, QWebEngineScript::ApplicationWorld);
+
+    m_bridge->BeforeCall = [this] { waitForDocument(); };
+    connect(page, &QWebEnginePage::loadingChanged, this, &TWebEngineDHTMLEdit::loadingChanged);
+    connect(m_bridge, &TEditorBridge::changed, this, &TWebEngineDHTMLEdit::scheduleDisplayChanged);
+    connect(m_view, &TEditorView::contextMenuRequested, this, &TWebEngineDHTMLEdit::showContextMenu);
+
+    m_displayTimer.setSingleShot(true);
+    m_displayTimer.setInterval(0);
+    connect(&m_displayTimer, &QTimer::timeout, this, [this] {
+        // Told only between calls, never inside one that waits for the page.
+        if (m_bridge->inCall()) {
+            m_displayTimer.start();
+            return;
+        }
+        if (!m_busy && OnDisplayChanged)
+            OnDisplayChanged();
+    });
+}
+
+TWebEngineDHTMLEdit::~TWebEngineDHTMLEdit()
+{
+    TPageUrlScheme::ForgetPage(m_pageId);
+    // The page goes before the profile it belongs to.
+    delete m_view;
+}
+
+QWebEngineView* TWebEngineDHTMLEdit::view() const
+{
+    return m_view;
+}
+
+QString TWebEngineDHTMLEdit::DocumentHTML()
+{
+    if (m_busy || !m_loaded)
+        return m_html;
+    return m_bridge->call(QStringLiteral("documentHtml")).toString();
+}
+
+void TWebEngineDHTMLEdit::SetDocumentHTML(const QString& html)
+{
+    m_html = html;
+    m_keepDirty = false;
+    requestLoad();
+}
+
+void TWebEngineDHTMLEdit::SetBaseURL(const QString& folder)
+{
+    if (folder == m_baseUrl)
+        return;
+    if (!m_busy && m_loaded) {
+        // Moving a page keeps what the author changed in it.
+        m_html = DocumentHTML();
+        m_keepDirty = IsDirty();
+        m_baseUrl = folder;
+        requestLoad();
+        return;
+    }
+    m_baseUrl = folder;
+    if (m_busy)
+        requestLoad();
+}
+
+void TWebEngineDHTMLEdit::SetShowBorders(bool show)
+{
+    m_showBorders = show;
+    applyView();
+}
+
+void TWebEngineDHTMLEdit::SetShowDetails(bool show)
+{
+    m_showDetails = show;
+    applyView();
+}
+
+void TWebEngineDHTMLEdit::applyView()
+{
+    if (!m_busy && m_loaded)
+        m_bridge->call(QStringLiteral("setView"), {m_showBorders, m_showDetails});
+    // While loading, the page takes both switches when it is set up.
+}
+
+bool TWebEngineDHTMLEdit::IsDirty()
+{
+    if (m_busy || !m_loaded)
+        return m_keepDirty && m_busy;
+    return m_bridge->call(QStringLiteral("isDirty")).toBool();
+}
+
+void TWebEngineDHTMLEdit::NewDocument()
+{
+    SetDocumentHTML(EmptyDocument);
+}
+
+void TWebEngineDHTMLEdit::requestLoad()
+{
+    m_busy = true;
+    m_bridge->setGeneration(++m_generation);
+    if (!m_loadPending) {
+        m_loadPending = true;
+        // Setting the page and then its folder makes one load.
+        QTimer::singleShot(0, this, &TWebEngineDHTMLEdit::startLoad);
+    }
+}
+
+void TWebEngineDHTMLEdit::startLoad()
+{
+    m_loadPending = false;
+    if (!m_busy)
+        return;
+    // The mark makes the page's own charset declaration irrelevant.
+    TPageUrlScheme::Instance()->SetPage(m_pageId, QByteArrayLiteral("\xEF\xBB\xBF") + m_html.toUtf8());
+    m_view->load(TPageUrlScheme::PageUrl(m_baseUrl, m_pageId, m_generation));
+}
+
+void TWebEngineDHTMLEdit::loadingChanged(const QWebEngineLoadingInfo& info)
+{
+    if (info.status() != QWebEngineLoadingInfo::LoadSucceededStatus
+        && info.status() != QWebEngineLoadingInfo::LoadFailedStatus)
+        return;
+    const int generation = TPageUrlScheme::RevisionOf(info.url());
+    if (TPageUrlScheme::PageIdOf(info.url()) != m_pageId || generation != m_generation || m_loadPending)
+        return; // an earlier load, overtaken by a newer one
+    if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+        qWarning().noquote() << "Quorix: the editor could not load its page:" << info.errorString();
+
+    const QVariantList args{m_showBorders, m_showDetails, m_keepDirty, sourceDoctype(m_html)};
+    const QString script = QStringLiteral("quorixEditor.call('init', %1)")
+                               .arg(QString::fromUtf8(QJsonDocument(QJsonArray::fromVariantList(args)).toJson(QJsonDocument::Compact)));
+    QPointer<TWebEngineDHTMLEdit> self(this);
+    m_view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self, generation](const QVariant&) {
+        if (!self || generation != self->m_generation || self->m_loadPending)
+            return;
+        self->m_busy = false;
+        self->m_loaded = true;
+        self->m_keepDirty = false;
+        emit self->documentLoaded();
+        // Handlers run from the event loop, not inside a call waiting for the page.
+        QTimer::singleShot(0, self, [self, generation] {
+            if (self && generation == self->m_generation && !self->m_busy && self->OnDocumentComplete)
+                self->OnDocumentComplete();
+        });
+    });
+}
+
+bool TWebEngineDHTMLEdit::WaitUntilLoaded(int timeoutMs)
+{
+    if (!m_busy)
+        return true;
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(this, &TWebEngineDHTMLEdit::documentLoaded, &loop, &QEventLoop::quit);
+    timeout.start(timeoutMs);
+    while (m_busy && timeout.isActive())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return !m_busy;
+}
+
+void TWebEngineDHTMLEdit::waitForDocument()
+{
+    if (!m_loaded && !m_busy)
+        NewDocument(); // a control that never had a page gets an empty one
+    if (!WaitUntilLoaded())
+        throw EQuorixError(QStringLiteral("The editor's page did not load."));
+}
+
+void TWebEngineDHTMLEdit::scheduleDisplayChanged()
+{
+    if (!m_displayTimer.isActive())
+        m_displayTimer.start();
+}
+
+QVariant TWebEngineDHTMLEdit::ExecCommand(int cmdID, int option, const QVariant& inValue)
+{
+    Q_UNUSED(option);
+    if (!isKnownCommand(cmdID))
+        return false;
+    switch (cmdID) {
+    case DECMD_FINDTEXT:
+        return showFindDialog();
+    case DECMD_FONT:
+        return showFontDialog();
+    case DECMD_GETBLOCKFMTNAMES:
+        return m_bridge->call(QStringLiteral("exec"), {cmdID}).toStringList();
+    case DECMD_GETFONTSIZE:
+        return m_bridge->call(QStringLiteral("exec"), {cmdID}).toInt();
+    default:
+        break;
+    }
+    const QVariant value = inValue.isValid() ? QVariant(inValue.toString()) : QVariant::fromValue(nullptr);
+    return m_bridge->call(QStringLiteral("exec"), {cmdID, value});
+}
+
+int TWebEngineDHTMLEdit::QueryStatus(int cmdID)
+{
+    if (!isKnownCommand(cmdID))
+        return DECMDF_NOTSUPPORTED;
+    if (m_busy)
+        return DECMDF_DISABLED;
+    const int status = m_bridge->call(QStringLiteral("status"), {cmdID}).toInt();
+    if (cmdID == DECMD_PASTE && status >= DECMDF_ENABLED) {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        if (data == nullptr || data->formats().isEmpty())
+            return DECMDF_DISABLED;
+    }
+    return status;
+}
+
+QVariant TWebEngineDHTMLEdit::showFindDialog()
+{
+    waitForDocument();
+    if (m_findDialog.isNull()) {
+        m_findDialog = new TFindDialog(
+            [this](const QString& text, bool matchCase, bool backwards) {
+                return m_bridge->call(QStringLiteral("find"), {text, matchCase, backwards}).toBool();
+            },
+            this);
+    }
+    m_findDialog->show();
+    m_findDialog->raise();
+    m_findDialog->activateWindow();
+    return true;
+}
+
+QVariant TWebEngineDHTMLEdit::showFontDialog()
+{
+    const QVariantMap state = m_bridge->call(QStringLiteral("fontState")).toMap();
+    if (state.isEmpty())
+        return false;
+    QFont font(state.value(QStringLiteral("family")).toString());
+    font.setPointSize(PointsOfSize[qBound(1, state.value(QStringLiteral("size")).toInt(), 7) - 1]);
+    font.setBold(state.value(QStringLiteral("bold")).toBool());
+    font.setItalic(state.value(QStringLiteral("italic")).toBool());
+    font.setUnderline(state.value(QStringLiteral("underline")).toBool());
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, this, QStringLiteral("字体"));
+    if (!ok)
+        return false;
+    auto run = [this](int id, const QVariant& value = QVariant::fromValue(nullptr)) {
+        m_bridge->call(QStringLiteral("exec"), {id, value});
+    };
+    run(DECMD_SETFONTNAME, chosen.family());
+    run(DECMD_SETFONTSIZE, QString::number(sizeOfPoints(chosen.pointSize())));
+    if (chosen.bold() != font.bold())
+        run(DECMD_BOLD);
+    if (chosen.italic() != font.italic())
+        run(DECMD_ITALIC);
+    if (chosen.underline() != font.underline())
+        run(DECMD_UNDERLINE);
+    return true;
+}
+
+void TWebEngineDHTMLEdit::SetContextMenu(const QStringList& menuStrings, const QList<int>& menuStates)
+{
+    m_menuStrings = menuStrings;
+    m_menuStates = menuStates;
+}
+
+void TWebEngineDHTMLEdit::showContextMenu(const QPoint& position, const QPoint& globalPosition)
+{
+    if (m_busy || !isEnabled())
+        return;
+    if (OnShowContextMenu)
+        OnShowContextMenu(position.x(), position.y());
+    if (m_menuStrings.isEmpty())
+        return;
+    delete m_contextMenu;
+    m_contextMenu = new QMenu(this);
+    m_contextMenu->setAttribute(Qt::WA_DeleteOnClose);
+    for (int index = 0; index < m_menuStrings.size(); ++index) {
+        const QString& text = m_menuStrings[index];
+        if (text.isEmpty()) {
+            m_contextMenu->addSeparator();
+            continue;
+        }
+        QAction* action = m_contextMenu->addAction(text);
+        action->setEnabled(m_menuStates.value(index, 0) != 2);
+        connect(action, &QAction::triggered, this, [this, index] {
+            if (OnContextMenuAction)
+                OnContextMenuAction(index);
+        });
+    }
+    m_contextMenu->popup(globalPosition);
+}

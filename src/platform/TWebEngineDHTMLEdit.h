@@ -1,0 +1,87 @@
+#pragma once
+
+#include "IDHTMLEdit.h"
+#include "TFindDialog.h"
+#include "TWebHtmlDocument.h"
+
+#include <QMenu>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+
+class QWebEngineLoadingInfo;
+class QWebEngineView;
+class TEditorBridge;
+class TEditorView;
+
+
+// The editing control on Qt WebEngine: the page in design mode in a web
+// view, driven through the editor's script (js/editor.js). The page is
+// served from memory in its folder (TPageUrlScheme).
+class TWebEngineDHTMLEdit : public QWidget, public IDHTMLEdit {
+    Q_OBJECT
+public:
+    explicit TWebEngineDHTMLEdit(QWidget* parent = nullptr);
+    ~TWebEngineDHTMLEdit() override;
+
+    QWidget* widget() override { return this; }
+
+    QString DocumentHTML() override;
+    void SetDocumentHTML(const QString& html) override;
+    QString BaseURL() const override { return m_baseUrl; }
+    void SetBaseURL(const QString& folder) override;
+    bool ShowBorders() const override { return m_showBorders; }
+    void SetShowBorders(bool show) override;
+    bool ShowDetails() const override { return m_showDetails; }
+    void SetShowDetails(bool show) override;
+    bool IsDirty() override;
+    bool Busy() const override { return m_busy; }
+    IHTMLDocument* DOM() override { return &m_document; }
+
+    QVariant ExecCommand(int cmdID, int option = DHTMLEdit::OLECMDEXECOPT_DODEFAULT,
+                         const QVariant& inValue = QVariant()) override;
+    int QueryStatus(int cmdID) override;
+    void SetContextMenu(const QStringList& menuStrings, const QList<int>& menuStates) override;
+    void NewDocument() override;
+
+    // Waits, processing events, until no page is loading. False on timeout.
+    bool WaitUntilLoaded(int timeoutMs = 30000);
+    // The web view, for focus and key handling.
+    QWebEngineView* view() const;
+    // The context menu while it shows.
+    QMenu* contextMenu() const { return m_contextMenu; }
+
+signals:
+    void documentLoaded();
+
+private:
+    void requestLoad();
+    void startLoad();
+    void loadingChanged(const QWebEngineLoadingInfo& info);
+    void waitForDocument();
+    void scheduleDisplayChanged();
+    void showContextMenu(const QPoint& position, const QPoint& globalPosition);
+    void applyView();
+    QVariant showFontDialog();
+    QVariant showFindDialog();
+
+    TEditorView* m_view;
+    TEditorBridge* m_bridge;
+    TWebHtmlDocument m_document;
+    QString m_html;
+    QString m_baseUrl;
+    bool m_showBorders = false;
+    bool m_showDetails = false;
+    bool m_busy = false;
+    bool m_loaded = false;       // a document has finished loading at least once
+    bool m_loadPending = false;  // a load is asked for but not started
+    bool m_keepDirty = false;    // the load only moves the page to another folder
+    int m_generation = 0;
+    quint64 m_pageId;
+    QTimer m_displayTimer;
+    QStringList m_menuStrings;
+    QList<int> m_menuStates;
+    QPointer<QMenu> m_contextMenu;
+    QPointer<TFindDialog> m_findDialog;
+};

@@ -1,0 +1,32 @@
+#include "TWebHtmlStyle.h"
+
+TWebHtmlStyle::TWebHtmlStyle(TJsObjectPtr element, bool runtime)
+    : m_element(std::move(element))
+    , m_runtime(runtime)
+{
+}
+
+QString TWebHtmlStyle::cssText()
+{
+    return m_element->call(QStringLiteral("styleGet"), {m_runtime, QVariant::fromValue(nullptr)}).toString();
+}
+
+void TWebHtmlStyle::setCssText(const QString& cssText)
+{
+    m_element->call(QStringLiteral("styleSetCss"), {m_runtime, cssText});
+}
+
+QString TWebHtmlStyle::getPropertyValue(const QString& name)
+{
+    return m_element->call(QStringLiteral("styleGet"), {m_runtime, name}).toString();
+}
+
+void TWebHtmlStyle::setProperty(const QString& name, const QString& value)
+{
+    m_element->call(QStringLiteral("styleSetProperty"), {m_runtime, name, value});
+}
+
+void TWebHtmlStyle::removeProperty(const QString& name)
+{
+    m_element->call(QStringLiteral("styleSetProperty"), {m_runtime, name, QVariant::fromValue(nullptr)});
+}

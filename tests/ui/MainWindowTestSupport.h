@@ -1,0 +1,69 @@
+#pragma once
+
+#include "TQrx.h"
+#include "TRecentProjects.h"
+#include "TfrmMain.h"
+#include "UserPrompts.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A main window on settings of its own, and small projects to open in it.
+class MainWindowTest : public ::testing::Test {
+protected:
+    // A project file with a page, a heading with a child, in `name`.qrx.
+    QString makeProject(const QString& name, const QString& title = QStringLiteral("Demo"))
+    {
+        const QString folder = dir.filePath(name);
+        QDir().mkpath(folder + QStringLiteral("/html"));
+        TQrx project;
+        project.Title = title;
+        project.RootDir = folder + QStringLiteral("/html/");
+        TLeftTreeData page;
+        page.Url = QStringLiteral("intro.htm");
+        project.Tree().appendNode(project.tnTableOfContents, QStringLiteral("简介 Introduction"), page);
+        TLeftTreeData heading;
+        heading.Status = StatusNoLink;
+        TopicNode* chapter = project.Tree().appendNode(project.tnTableOfContents, QStringLiteral("Chapter"), heading);
+        TLeftTreeData child;
+        child.Url = QStringLiteral("setup.htm");
+        project.Tree().appendNode(chapter, QStringLiteral("Setup"), child);
+        project.SetIcon();
+        const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".qrx");
+        project.SaveToIni(file);
+        return file;
+    }
+
+    // The window as the program starts it, with the questions it asks answered by `answer`.
+    TfrmMain& startWindow(const QString& projectFile = QString())
+    {
+        TCommandLine line;
+        line.ProjectFile = projectFile;
+        window = std::make_unique<TfrmMain>(line, &settings);
+        window->Ask = [this](const QString& text, QMessageBox::StandardButtons) {
+            questions.append(text);
+            return answer;
+        };
+        window->Start();
+        processEvents();
+        return *window;
+    }
+
+    static void processEvents(int ms = 50)
+    {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    QTemporaryDir dir;
+    QSettings settings{dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
+    std::unique_ptr<TfrmMain> window;
+    QStringList questions;
+    QMessageBox::StandardButton answer = QMessageBox::No;
+};

@@ -111,7 +111,10 @@ struct TIndexEntry {
 // tree order.
 std::vector<TIndexEntry> SortedKeywords(const TContents::TItemList& items)
 {
-    QCollator collator{QLocale()};
+    // The C locale of a build server collates byte by byte, capitals first;
+    // readers expect a dictionary order.
+    const QLocale locale = QLocale().language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : QLocale();
+    QCollator collator{locale};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<TIndexEntry> entries;
     for (const auto& item : items) {

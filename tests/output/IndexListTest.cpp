@@ -2,6 +2,7 @@
 // topics contribute.
 #include "OutputTestSupport.h"
 
+#include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -55,6 +56,19 @@ TEST_F(IndexListTest, NestsSubKeywordsUnderTheirParents)
                     "<param name=\"See Also\" value=\"b\">\r\n</OBJECT>\r\n<UL>\r\n"
                   + Entry("c", "T1", "t1.htm") + "</OBJECT></UL>\r\n</UL>\r\n" + Entry("d", "T0", "t0.htm")
                   + "</OBJECT></UL>");
+}
+
+TEST_F(IndexListTest, SortsWithoutCaseEvenUnderTheCLocale)
+{
+    // Build servers often run with the C locale.
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        QLocale::setDefault(locale);
+        const QString index = indexFor({"Zebra", "apple", "Build", "banana"});
+        EXPECT_LT(index.indexOf("\"apple\""), index.indexOf("\"banana\""));
+        EXPECT_LT(index.indexOf("\"banana\""), index.indexOf("\"Build\""));
+        EXPECT_LT(index.indexOf("\"Build\""), index.indexOf("\"Zebra\""));
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
 TEST_F(IndexListTest, EveryOpenedLevelIsClosed)

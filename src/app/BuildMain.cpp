@@ -1,3 +1,4 @@
+#include "BuildSwitches.h"
 #include "CodePages.h"
 #include "Languages.h"
 #include "QuorixError.h"
@@ -50,9 +51,42 @@ int resave(const QString& input, const QString& output)
 
 int usage(int status)
 {
-    QTextStream(status == 0 ? stdout : stderr) << "Usage: quorix-build --version\n"
-                                                  "       quorix-build --resave IN.qrx OUT.qrx\n";
+    QTextStream(status == 0 ? stdout : stderr)
+        << "Usage: quorix-build PROJECT.qrx /SWITCH\n"
+           "         builds the project unattended; SWITCH is up to three of the letters\n"
+           "         h (CHM), w (web help), d (Word), p (PDF), s (single HTML), e.g. /hws\n"
+           "       quorix-build --version\n"
+           "       quorix-build --resave IN.qrx OUT.qrx\n";
     return status;
+}
+
+// Builds the outputs the switch asks for, in build order. Status 0 only when
+// every one of them was written.
+int build(const QString& projectFile, const QString& buildSwitch)
+{
+    const int outputs = BuildSwitchOutputs(buildSwitch);
+    if (outputs == 0) {
+        QTextStream(stderr) << "quorix-build: \"" << buildSwitch
+                            << "\" is not a build switch: \"/\" and up to three of h, w, d, p, s.\n";
+        return usage(2);
+    }
+    TQrx project;
+    try {
+        project.ReadFromIni(projectFile);
+    } catch (const EQuorixError& error) {
+        QTextStream(stderr) << "quorix-build: " << error.message() << "\n";
+        return 1;
+    } catch (const std::bad_alloc&) {
+        QTextStream(stderr) << "quorix-build: not enough memory to read " << projectFile << "\n";
+        return 1;
+    }
+    bool allWritten = true;
+    for (const TBuildOutput output : OutputsInBuildOrder(outputs)) {
+        QTextStream(stderr) << "quorix-build: " << BuildOutputName(output)
+                            << " output is not available in this build yet; nothing was built for it.\n";
+        allWritten = false;
+    }
+    return allWritten ? 0 : 1;
 }
 
 } // namespace
@@ -69,5 +103,7 @@ int main(int argc, char** argv)
         return resave(args[1], args[2]);
     if (args == QStringList{QStringLiteral("--help")})
         return usage(0);
+    if (args.size() == 2 && !args[0].startsWith(QStringLiteral("--")))
+        return build(args[0], args[1]);
     return usage(2);
 }

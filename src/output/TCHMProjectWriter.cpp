@@ -300,7 +300,7 @@ void TCHMProjectWriter::Output(bool CompileIt, bool Preview, bool DelProj, TCHMO
         // A bare name is compiled into the work folder.
         const QString target = ProjectFilePath(folder, p.CHM);
         bool aborted = false;
-        while (QFileInfo(target).exists() || QFileInfo(target).isSymLink()) {
+        while (!host->ReplacesTargetAtomically() && (QFileInfo(target).exists() || QFileInfo(target).isSymLink())) {
             if (QFile::remove(target))
                 break;
             if (!host->RetryDelete(QLatin1Char('"') + target

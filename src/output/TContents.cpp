@@ -8,6 +8,7 @@
 #include "Paths.h"
 #include "ProgramFolder.h"
 #include "QuorixError.h"
+#include "THTMLRefer.h"
 #include "TQrx.h"
 #include "TextSearch.h"
 
@@ -41,6 +42,8 @@ TContents::TContents()
 {
 }
 
+TContents::~TContents() = default;
+
 void TContents::Fill()
 {
     if (qrx == nullptr)
@@ -53,6 +56,8 @@ void TContents::Fill()
     NonContentsItems.clear();
     UnsavedIndex = 1;
     lastItem = nullptr;
+    m_pageTexts.clear();
+    m_pageFiles.clear();
     m_newPageLoaded = false;
     m_newPage.clear();
 
@@ -128,6 +133,9 @@ void TContents::LoadPage(TContentsItem& item)
     if (text.isEmpty() && !QFileInfo(path).isFile())
         return;
     item.All = CleanWordHtml(text);
+    m_pageFiles.insert(item.Url, path);
+    if (item.All == text)
+        m_pageTexts.insert(path.toLower(), text);
     item.Content = GetBody(item.All);
     item.Style = ExtractHeadStyles(item.All);
     item.Accessible = true;

@@ -1,17 +1,24 @@
 #pragma once
 
 #include "TContentsItem.h"
+#include "TExtensionList.h"
 #include "TSortedFileList.h"
 #include "TTextForWeb.h"
 #include "TThcObject.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QSet>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
+class THTMLRefer;
+class TPageTemplate;
 class TQrx;
 class TopicNode;
+struct TMakePagesPara;
 
 // The flattened, annotated copy of the project's topic tree that every
 // output walks: one item per topic in pre-order, with its page loaded,
@@ -22,6 +29,7 @@ public:
     using TItemList = std::vector<std::unique_ptr<TContentsItem>>;
 
     TContents();
+    ~TContents() override;
 
     // Rebuilds both item lists from the project's tree, loading every page.
     // DefaultPage, HasUnsavedpage, Texts and FileListForCopy are kept.
@@ -41,12 +49,41 @@ public:
     // [ALIAS] lines and "#define" lines for topics with a context number.
     void MakeContextSensitive(QString& Alias, QString& Map) const;
 
+    // The files an output copies (FileListForCopy): every page of the
+    // project and what it refers to, recursively, never a file outside the
+    // project folder (each one left out is reported through FOnInfo).
+    // Starts the list afresh from the extensions found in the project folder.
+    void PrepareCopyFile();
+    // Adds the HTML Help template's references (not the template itself)
+    // and the default topic with its references.
+    void PrepareCopyFileForCHM();
+    // The same with the web help template and default topic.
+    void PrepareCopyFileForWebHelp();
+    // Drops the table-of-contents pages: the single file holds them.
+    void PrepareCopyFileForSingleHtml();
+    // Adds FileName (a native path) and everything it refers to.
+    void GetAllRefers(const QString& FileName);
+
+    // Page templates: each accessible table-of-contents page that takes the
+    // template (ApplyTemp false) merged with `pageTemplate`, with its title,
+    // previous/next links and breadcrumb, and handed to `write`. A page
+    // outside the project folder is left out, as it is from the copy list.
+    // `customize`, when set, may change the merge's input first (the text
+    // before and after the body, a marked page).
+    using TTemplatedPageEvent = std::function<void(const TContentsItem& item, const QString& page)>;
+    using TPageParaEvent = std::function<void(const TContentsItem& item, TMakePagesPara& para)>;
+    void MakeTemplatedPages(TPageTemplate& pageTemplate, const TTemplatedPageEvent& write,
+                            const TPageParaEvent& customize = {});
+    // The native path of an item's page.
+    QString ItemFilePath(const TContentsItem& item) const;
+
     QString CDir;         // the program's data folder, with trailing separator ("new.htm" is read from it)
     TQrx* qrx = nullptr;  // the open project; not owned
     TItemList ContentsItems;
     TItemList NonContentsItems; // pages out of the table of contents
     std::vector<TTextForWeb> Texts;
     TSortedFileList FileListForCopy;
+    TExtensionList ExtensionList; // extensions the reference scanners look for
     int UnsavedIndex = 1;     // number of the next unsaved topic
     int HtmlHelpCodepage = 0; // code page of the project's language; 0 when unknown
     bool HasUnsavedpage = false;
@@ -63,6 +100,21 @@ private:
     // file here (no project folder, or a Windows path, which is reported).
     QString PageFilePath(const QString& url);
 
+    // The native path of a project-relative setting (template, default
+    // topic), anchor dropped; empty when blank or a Windows path.
+    QString SettingFilePath(const QString& storedPath) const;
+    void CollectTemplateAndDefault(const QString& templatePath, const QString& defaultTopic);
+    // The copy list kept to the project folder (done once per build).
+    void ConfineCopyList();
+
+    // The text of each page Fill read that is the file's text unchanged (no
+    // Word markup removed), by lower-cased path: the collection of
+    // references scans it rather than reading the file again.
+    QHash<QString, QString> m_pageTexts;
+    QHash<QString, QString> m_pageFiles; // the file each page Url was read from
+    std::unique_ptr<THTMLRefer> m_refer; // one scanner per collection; it keeps what exists
+    QSet<QString> m_scanned; // lower-cased paths whose references were collected
+    QSet<QString> m_refused; // lower-cased paths reported as outside the project
     bool m_newPageLoaded = false;
     QString m_newPage;
 };

@@ -2,24 +2,38 @@
 
 #include <algorithm>
 
-QStringList::const_iterator TSortedFileList::lowerBound(const QString& path) const
-{
-    return std::lower_bound(m_paths.cbegin(), m_paths.cend(), path, [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
-}
-
 bool TSortedFileList::Add(const QString& path)
 {
-    const auto at = lowerBound(path);
-    if (at != m_paths.cend() && at->compare(path, Qt::CaseInsensitive) == 0)
+    const QString key = path.toCaseFolded();
+    if (m_paths.contains(key) || !Allows(path))
         return false;
-    m_paths.insert(at - m_paths.cbegin(), path);
+    m_paths.insert(key, path);
+    m_sortedValid = false;
     return true;
 }
 
-bool TSortedFileList::Contains(const QString& path) const
+bool TSortedFileList::Remove(const QString& path)
 {
-    const auto at = lowerBound(path);
-    return at != m_paths.cend() && at->compare(path, Qt::CaseInsensitive) == 0;
+    if (m_paths.remove(path.toCaseFolded()) == 0)
+        return false;
+    m_sortedValid = false;
+    return true;
+}
+
+void TSortedFileList::Clear()
+{
+    m_paths.clear();
+    m_sorted.clear();
+    m_sortedValid = true;
+}
+
+const QStringList& TSortedFileList::Paths() const
+{
+    if (!m_sortedValid) {
+        m_sorted = QStringList(m_paths.cbegin(), m_paths.cend());
+        std::sort(m_sorted.begin(), m_sorted.end(),
+                  [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        m_sortedValid = true;
+    }
+    return m_sorted;
 }

@@ -21,6 +21,8 @@ public:
     void Compile(const QString& hhpFile) override;
     void ShowCompiledFile(const QString& chmFile) override;
     bool RetryDelete(const QString& message) override;
+    // The compiler writes a temporary file and renames it over the target.
+    bool ReplacesTargetAtomically() const override { return true; }
 
     // Whether Compile ran and succeeded: Output skips compiling when the
     // author gives up on a help file that cannot be deleted.

@@ -1,0 +1,215 @@
+#include "MakePages.h"
+
+#include "Entities.h"
+#include "HtmlCleanup.h"
+#include "PageFiles.h"
+#include "PageParts.h"
+#include "Paths.h"
+#include "TSortedFileList.h"
+#include "TextSearch.h"
+
+#include <QFileInfo>
+
+#include <utility>
+#include <vector>
+
+const QString TemplateTagTitle = QStringLiteral("($title$)");
+const QString TemplateTagPrev = QStringLiteral("($prev$)");
+const QString TemplateTagPrevImg = QStringLiteral("($previmg$)");
+const QString TemplateTagNext = QStringLiteral("($next$)");
+const QString TemplateTagNextImg = QStringLiteral("($nextimg$)");
+const QString TemplateTagNavigation = QStringLiteral("($navigation$)");
+const QString TemplateTagContent = QStringLiteral("($content$)");
+
+namespace {
+
+enum class Button { None, Prev, Next };
+
+// ".gif" of "btn_prev_n.gif": the text from the last dot of the file name.
+QString extensionOf(const QString& src)
+{
+    const qsizetype dot = src.lastIndexOf(u'.');
+    const qsizetype separator = std::max(src.lastIndexOf(u'/'), src.lastIndexOf(u'\\'));
+    return dot > separator ? src.mid(dot) : QString();
+}
+
+bool isButtonExtension(const QString& lowerExtension)
+{
+    return lowerExtension == u".gif" || lowerExtension == u".png" || lowerExtension == u".jpg";
+}
+
+// The first button fixes the extension; after it only exact names count.
+Button buttonOf(const QString& src, TPrevNext& PN, bool& found)
+{
+    if (found) {
+        if (src == QStringLiteral("btn_prev_n") + PN.Extension)
+            return Button::Prev;
+        if (src == QStringLiteral("btn_next_n") + PN.Extension)
+            return Button::Next;
+        return Button::None;
+    }
+    const QString extension = extensionOf(src);
+    const QString base = src.left(src.size() - extension.size());
+    const Button button = base == u"btn_prev_n" ? Button::Prev : base == u"btn_next_n" ? Button::Next : Button::None;
+    if (button == Button::None || !isButtonExtension(extension.toLower()))
+        return Button::None;
+    PN.Extension = extension.toLower();
+    found = true;
+    return button;
+}
+
+// An alt text put into a double-quoted attribute.
+QString quotedAttribute(const QString& text)
+{
+    return QString(text).replace(u'"', QStringLiteral("&quot;"));
+}
+
+// Each tag replaced by its value in one pass, so a value that itself reads
+// like a tag (a topic titled "The ($content$) tag") is left as it is.
+QString fillTags(const QString& text, const std::vector<std::pair<QString, QString>>& values)
+{
+    const QString lower = ToLowerSameLength(text);
+    QString result;
+    qsizetype copied = 0;
+    for (qsizetype at = lower.indexOf(u"($"); at >= 0;) {
+        qsizetype next = at + 1;
+        for (const auto& [tag, value] : values) {
+            if (QStringView(lower).mid(at).startsWith(tag)) {
+                result.append(QStringView(text).mid(copied, at - copied));
+                result.append(value);
+                copied = next = at + tag.size();
+                break;
+            }
+        }
+        at = lower.indexOf(u"($", next);
+    }
+    result.append(QStringView(text).mid(copied));
+    return result;
+}
+
+QString previousButton(const TMakePagesPara& P, const TPrevNext& PN)
+{
+    const QString title = quotedAttribute(PN.Prev_Title);
+    if (!P.Previous.isEmpty())
+        return QStringLiteral("<A href=\"") + P.Previous + QStringLiteral("\" title=\"") + title + QStringLiteral("\"><img id=\"quorix_template_prev\" alt=\"")
+            + title + QStringLiteral("\" src=\"") + P.GetTempWebPath() + QStringLiteral("btn_prev_n") + PN.Extension + QStringLiteral("\" border=\"0\"></a>");
+    if (PN.Prev_Gray)
+        return QStringLiteral("<img id=\"quorix_template_prev\" alt=\"") + title + QStringLiteral("\" src=\"") + P.GetTempWebPath() + QStringLiteral("btn_prev_g")
+            + PN.Extension + QStringLiteral("\" border=\"0\">");
+    return QString();
+}
+
+QString nextButton(const TMakePagesPara& P, const TPrevNext& PN)
+{
+    const QString title = quotedAttribute(PN.Next_Title);
+    if (!P.Next.isEmpty())
+        return QStringLiteral("<A href=\"") + P.Next + QStringLiteral("\" title=\"") + title + QStringLiteral("\"><img id=\"quorix_template_next\" alt=\"") + title
+            + QStringLiteral("\" src=\"") + P.GetTempWebPath() + QStringLiteral("btn_next_n") + PN.Extension + QStringLiteral("\" border=\"0\"></a>");
+    if (PN.Next_Gray)
+        return QStringLiteral("<img id=\"quorix_template_next\" alt=\"") + title + QStringLiteral("\" src=\"") + P.GetTempWebPath() + QStringLiteral("btn_next_g")
+            + PN.Extension + QStringLiteral("\" border=\"0\">");
+    return QString();
+}
+
+// "<!DOCTYPE ...>" of a text, or empty.
+QString doctypeOf(const QString& text)
+{
+    const QString lower = ToLowerSameLength(text);
+    const qsizetype start = lower.indexOf(u"<!doctype");
+    if (start < 0)
+        return QString();
+    const qsizetype end = lower.indexOf(u'>', start);
+    return end < 0 ? QString() : text.mid(start, end - start + 1);
+}
+
+} // namespace
+
+QString PrepareTemplate(const QString& templateFile, TPrevNext& PN, TSortedFileList& copyList)
+{
+    const QString text = ReadTextFile(templateFile);
+    const QString lower = ToLowerSameLength(text);
+    QString result;
+    qsizetype copied = 0;
+    bool found = false;
+    for (qsizetype start = lower.indexOf(u"<img "); start >= 0;) {
+        const qsizetype end = lower.indexOf(u'>', start + 5);
+        if (end < 0)
+            break;
+        const QString tag = text.mid(start, end - start + 1);
+        const Button button = buttonOf(GetAttribute(tag, QStringLiteral("src")), PN, found);
+        if (button != Button::None) {
+            const QString alt = GetAttribute(tag, QStringLiteral("alt"));
+            result.append(QStringView(text).mid(copied, start - copied));
+            copied = end + 1;
+            if (button == Button::Prev) {
+                result.append(TemplateTagPrevImg);
+                PN.Prev = true;
+                PN.Prev_Title = alt.isEmpty() ? QStringLiteral("Previous") : alt;
+            } else {
+                result.append(TemplateTagNextImg);
+                PN.Next = true;
+                PN.Next_Title = alt.isEmpty() ? QStringLiteral("Next") : alt;
+            }
+        }
+        start = lower.indexOf(QStringLiteral("<img "), end + 1);
+    }
+    result.append(QStringView(text).mid(copied));
+
+    // A greyed form counts only when the output will carry it.
+    const QString folder = WithTrailingSeparator(QFileInfo(templateFile).absolutePath());
+    const auto greyed = [&](const QString& name) {
+        const QString path = folder + name + PN.Extension;
+        if (!QFileInfo(path).isFile())
+            return false;
+        copyList.Add(path);
+        return copyList.Contains(path);
+    };
+    PN.Prev_Gray = greyed(QStringLiteral("btn_prev_g"));
+    PN.Next_Gray = greyed(QStringLiteral("btn_next_g"));
+    return result;
+}
+
+QString MakePage(const QString& T, const TMakePagesPara& P)
+{
+    const TPrevNext noButtons;
+    const TPrevNext& PN = P.PN != nullptr ? *P.PN : noButtons;
+
+    const QString page = FoldMarkers(CollapseTagSpaces(SetTitle(P.Page, P.Title), QStringLiteral("img")),
+                                     {u"<body", u"</body"});
+    const qsizetype bodyStart = page.indexOf(u"<body");
+    const qsizetype bodyEnd = page.indexOf(u"</body");
+    const qsizetype tagEnd = bodyStart < 0 ? -1 : page.indexOf(u'>', bodyStart);
+    if (bodyStart < 0 || bodyEnd < 0 || tagEnd < 0 || bodyStart >= bodyEnd)
+        return page;
+
+    const QString doctype = doctypeOf(page).isEmpty() ? doctypeOf(T) + QStringLiteral("\r\n") : QString();
+    const QString headExtras = RemoveBetweenText(
+        RemoveBetweenText(GetHead(T), QStringLiteral("<meta"), QStringLiteral(">"), QStringLiteral("Content-Type")),
+        QStringLiteral("<title"), QStringLiteral("</title>"));
+    const QString content = tagEnd < bodyEnd ? page.mid(tagEnd + 1, bodyEnd - tagEnd - 1) : QString();
+
+    const QString body = fillTags(GetBody(T), {
+        {TemplateTagTitle, EncodeEntities(P.Title)},
+        {TemplateTagPrev, P.Previous.isEmpty() ? QString() : QStringLiteral("<A href=\"") + P.Previous + QStringLiteral("\">&lt;&lt;Previous</a>")},
+        {TemplateTagPrevImg, previousButton(P, PN)},
+        {TemplateTagNext, P.Next.isEmpty() ? QString() : QStringLiteral("<A href=\"") + P.Next + QStringLiteral("\">Next&gt;&gt;</a>")},
+        {TemplateTagNextImg, nextButton(P, PN)},
+        {TemplateTagNavigation, P.Nav},
+        {TemplateTagContent, content + P.AfterBody},
+    });
+
+    // The extras go into the page's own head only: a "</head" written in
+    // the body (a script, an example) is no place for them.
+    const QString head = ReplaceNoCase(page.left(bodyStart), QStringLiteral("</head"), headExtras + QStringLiteral("</head"));
+    return doctype + head + GetBodyTag(T) + P.BeforeBody + body + page.mid(bodyEnd);
+}
+
+QString RebaseTemplate(const QStringList& pieces, const QString& templateFolder, const QString& pageFolder)
+{
+    const QString from = WithTrailingSeparator(templateFolder);
+    const QString to = WithTrailingSeparator(pageFolder);
+    QString result;
+    for (qsizetype i = 0; i < pieces.size(); ++i)
+        result.append(i % 2 == 0 ? pieces[i] : RelativeUrl(to, NormalizePath(from + pieces[i])));
+    return result;
+}

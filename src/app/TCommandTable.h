@@ -13,7 +13,9 @@ enum class TCommandFamily {
     Build,      // 0 the whole build, 1-5 with that output's page preselected
     ViewOutput, // 1-5 an output's file, 11-15 its folder
     Window,     // the main window's own commands: Tag = TWindowCommand
-    Tree,       // the topic tree's tool bar: Tag = TTreeCommand
+    Tree,       // the topic tree's tool bar and popup menu: Tag = TTreeCommand
+    AddTopic,   // the add-topic dialog: Tag 0 from the focused node, 1-4 before / after / child / end,
+                // 10-12 on the root of the table of contents / pages out of TOC / templates
     TopicBar,   // the link buttons of the topic bar: Tag = TTopicBarCommand
     Page,       // the topic page: Tag = TPageCommand
     Spelling,   // Tags 1-3 check modes, 4 options
@@ -35,13 +37,20 @@ enum TWindowCommand {
 enum TTreeCommand {
     CmdExpandAll = 1,
     CmdCollapseAll,
-    CmdAddTopic,
-    CmdDeleteSelection,
+    CmdDeleteSelection = 4,
     CmdMoveUp,
     CmdMoveDown,
     CmdMoveLeft,
     CmdMoveRight,
     CmdMoveRightAddHeading,
+    CmdRenameTopic,
+    CmdCollapseBelow,
+    CmdExpandBelow,
+    CmdSortAllLevels,
+    CmdSortOneLevel,
+    CmdSetDefaultTopic,
+    CmdUseThisTemplate,
+    CmdUseNoTemplate,
 };
 
 enum TTopicBarCommand {
@@ -65,6 +74,8 @@ enum class TCommandId {
     ViewChmFolder, ViewWebHelpFolder, ViewWordFolder, ViewPdfFolder, ViewSingleHtmlFolder,
     BrowseProjectFolder, ProjectSettings, ProjectSettingsTool, EnvironmentOptions, HowToUse, HelpTool, About,
     ExpandAll, CollapseAll, AddTopic, DeleteSelection, MoveUp, MoveDown, MoveLeft, MoveRight, MoveRightAddHeading,
+    AddBefore, AddAfter, AddChild, AddEnd, AddToToc, AddPage, AddTemplate, DeleteTopic, RenameTopic,
+    CollapseBelow, ExpandBelow, SortAllLevels, SortOneLevel, SetDefaultTopic, UseThisTemplate, UseNoTemplate,
     LinkBlankPage, LinkExistingPage, NoLink,
     SavePage, SaveSource, ExternalEditor, PreviousTopic, NextTopic,
     CheckDocument, CheckSelection, CheckFromCursor, SpellingOptions,

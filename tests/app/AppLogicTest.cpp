@@ -75,7 +75,7 @@ TEST(CommandTable, DispatchByFamilyAndTag)
     calls.clear();
     EXPECT_FALSE(dispatcher.Dispatch(TCommandId::BuildChm)) << "the build comes later";
     EXPECT_FALSE(dispatcher.Dispatch(TCommandId::NewBlankProject));
-    EXPECT_FALSE(dispatcher.Dispatch(TCommandId::MoveUp)) << "no handler for the tree yet";
+    EXPECT_FALSE(dispatcher.Dispatch(TCommandId::MoveUp)) << "this dispatcher has no handler for the tree";
     EXPECT_TRUE(calls.isEmpty());
 }
 

@@ -10,6 +10,16 @@ namespace {
 
 constexpr int ImageSize = 16;
 
+void setTextColours(QStyleOptionViewItem* option, const QColor& text, const QColor& background)
+{
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        option->palette.setColor(group, QPalette::Text, text);
+        option->palette.setColor(group, QPalette::HighlightedText, text);
+        option->palette.setColor(group, QPalette::Highlight, background);
+    }
+    option->backgroundBrush = background;
+}
+
 } // namespace
 
 TTopicItemDelegate::TTopicItemDelegate(const TQrx& project, QObject* parent)
@@ -25,20 +35,37 @@ void TTopicItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QMo
     option->icon = AppImages::TreeImage(index.data(TopicTree::ImageRole).toInt());
     option->decorationSize = QSize(ImageSize, ImageSize);
 
-    const TopicTree& tree = m_project.Tree();
-    const TopicNode* node = tree.nodeAt(index);
+    const TopicNode* node = m_project.Tree().nodeAt(index);
     if (node == nullptr)
         return;
-    if (node->isRoot())
-        option->font.setBold(true);
-    const QString& defaultTopic = m_project.DefaultTopic;
-    if (node->entry().Kind != KindTemplates && !defaultTopic.trimmed().isEmpty()
-        && node->entry().Url.compare(defaultTopic, Qt::CaseInsensitive) == 0) {
-        // Red wins over the selection's colours.
+    const bool selected = option->state.testFlag(QStyle::State_Selected);
+    const TRowPaint paint = RowPaintFor(m_project, *node, selected, m_drop);
+    option->font.setBold(paint.Bold);
+    switch (paint.Colours) {
+    case TRowColours::Plain:
+        break;
+    case TRowColours::Selected:
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            option->palette.setColor(group, QPalette::Highlight, QColor(192, 192, 192));
+            option->palette.setColor(group, QPalette::HighlightedText, QColor(0, 0, 255));
+        }
+        break;
+    case TRowColours::DefaultTopic:
+        // Red wins over the selection's blue; a selected default topic keeps the silver.
         for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
             option->palette.setColor(group, QPalette::Text, QColor(255, 0, 0));
             option->palette.setColor(group, QPalette::HighlightedText, QColor(255, 0, 0));
         }
+        break;
+    case TRowColours::DropHighlight:
+        // The platform's nearest to the active-caption colour.
+        setTextColours(option, Qt::white, option->palette.color(QPalette::Active, QPalette::Highlight));
+        option->state &= ~QStyle::State_Selected;
+        break;
+    case TRowColours::DropLine:
+        setTextColours(option, Qt::black, Qt::white);
+        option->state &= ~QStyle::State_Selected;
+        break;
     }
 }
 

@@ -3,13 +3,49 @@
 #include "TQrx.h"
 #include "TTopicItemDelegate.h"
 #include "TopicTree.h"
+#include "TreeDrawingRules.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QToolTip>
+
+using namespace TopicTreeCommands;
 
 namespace {
 
 constexpr int Indentation = 19;
+
+// The cursor of a drag of several topics: a stack of pages beside the arrow.
+QCursor severalTopicsCursor()
+{
+    QPixmap picture(32, 32);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPolygon arrow({QPoint(0, 0), QPoint(0, 15), QPoint(4, 11), QPoint(7, 17), QPoint(9, 16), QPoint(6, 10),
+                          QPoint(11, 10)});
+    painter.setPen(Qt::white);
+    painter.setBrush(Qt::black);
+    painter.drawPolygon(arrow);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::white);
+    for (int page = 0; page < 3; ++page)
+        painter.drawRect(QRect(12 + 3 * page, 14 + 3 * page, 10, 12));
+    return QCursor(picture, 0, 0);
+}
+
+QCursor dragCursor(bool severalTopics)
+{
+    static const QCursor several = severalTopicsCursor();
+    return severalTopics ? several : QCursor(Qt::DragMoveCursor);
+}
 
 } // namespace
 
@@ -17,14 +53,15 @@ TTopicTreeView::TTopicTreeView(TQrx& project, QWidget* parent)
     : QTreeView(parent)
     , m_project(project)
     , m_tree(project.Tree())
+    , m_delegate(new TTopicItemDelegate(project, this))
 {
     setModel(&m_tree);
-    setItemDelegate(new TTopicItemDelegate(m_project, this));
+    setItemDelegate(m_delegate);
     setHeaderHidden(true);
     setIndentation(Indentation);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setEditTriggers(QAbstractItemView::EditKeyPressed);
     setUniformRowHeights(true);
     header()->setStretchLastSection(true);
     setIconSize(QSize(16, 16));
@@ -36,7 +73,15 @@ TTopicTreeView::TTopicTreeView(TQrx& project, QWidget* parent)
     }
     setPalette(colours);
 
+    m_hoverTimer.setInterval(HoverExpandMs);
+    m_scrollTimer.setInterval(AutoScrollMs);
+    connect(&m_hoverTimer, &QTimer::timeout, this, &TTopicTreeView::hoverExpand);
+    connect(&m_scrollTimer, &QTimer::timeout, this, &TTopicTreeView::autoScroll);
+
     connect(&m_tree, &TopicTree::selectionChanged, this, &TTopicTreeView::takeSelectionFromModel);
+    connect(&m_tree, &TopicTree::selectionChanged, this, &TTopicTreeView::endDrag);
+    connect(&m_tree, &QAbstractItemModel::modelAboutToBeReset, this, &TTopicTreeView::endDrag);
+    connect(&m_tree, &QAbstractItemModel::rowsAboutToBeRemoved, this, &TTopicTreeView::endDrag);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &TTopicTreeView::giveSelectionToModel);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &TTopicTreeView::giveSelectionToModel);
 
@@ -88,6 +133,41 @@ int TTopicTreeView::rowHeight() const
     return height > 0 ? height : sizeHintForRow(0);
 }
 
+bool TTopicTreeView::editTitle(TopicNode* node)
+{
+    const QModelIndex index = m_tree.indexOf(node);
+    if (node == nullptr || node->isRoot() || !index.isValid())
+        return false;
+    scrollTo(index);
+    QTreeView::edit(index);
+    return isEditing() && m_editing == node;
+}
+
+bool TTopicTreeView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
+{
+    const bool editing = QTreeView::edit(index, trigger, event);
+    if (editing)
+        m_editing = nodeAt(index);
+    return editing;
+}
+
+void TTopicTreeView::commitData(QWidget* editor)
+{
+    TopicNode* node = m_editing;
+    const QString before = node != nullptr ? node->text() : QString();
+    QTreeView::commitData(editor);
+    if (node != nullptr && node->text() != before)
+        emit titleEdited(node);
+}
+
+void TTopicTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTreeView::closeEditor(editor, hint);
+    m_editing = nullptr;
+}
+
+// ---- selection and expansion --------------------------------------------------
+
 void TTopicTreeView::takeExpansionFromModel(const QModelIndex& parent)
 {
     const QScopedValueRollback<bool> syncing(m_syncing, true);
@@ -136,4 +216,258 @@ void TTopicTreeView::giveSelectionToModel()
     }
     if (nodes != m_tree.selection())
         m_tree.setSelection(nodes);
+}
+
+// ---- mouse, keys, popup, hints ------------------------------------------------
+
+void TTopicTreeView::mousePressEvent(QMouseEvent* event)
+{
+    endDrag(); // a click ends what a drag left behind
+    resetPress();
+    const QPoint position = event->position().toPoint();
+    const QModelIndex index = indexAt(position);
+    if (event->button() != Qt::LeftButton || !index.isValid()) {
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    m_pressIndex = index;
+    m_pressPosition = position;
+    const bool plainClick = !(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
+    if (plainClick && m_tree.selection().size() > 1 && selectionModel()->isSelected(index)) {
+        // Keep the selection: this press may start dragging all of it.
+        m_selectOnRelease = true;
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
+    QTreeView::mousePressEvent(event);
+}
+
+void TTopicTreeView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint position = event->position().toPoint();
+    if (m_dragging) {
+        dragTo(position);
+        return;
+    }
+    if (m_pressIndex.isValid() && event->buttons() == Qt::LeftButton) {
+        if ((position - m_pressPosition).manhattanLength() >= QApplication::startDragDistance()) {
+            beginDrag();
+            dragTo(position);
+        }
+        return; // no rubber-band selection: the press may still become a drag
+    }
+    QTreeView::mouseMoveEvent(event);
+}
+
+void TTopicTreeView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_dragging) {
+        dragTo(event->position().toPoint());
+        drop();
+        resetPress();
+        setState(NoState);
+        event->accept();
+        return;
+    }
+    if (event->button() == Qt::LeftButton && m_selectOnRelease) {
+        const QModelIndex index = m_pressIndex;
+        resetPress();
+        if (index.isValid())
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        event->accept();
+        return;
+    }
+    resetPress();
+    QTreeView::mouseReleaseEvent(event);
+}
+
+void TTopicTreeView::keyPressEvent(QKeyEvent* event)
+{
+    if (m_dragging && event->key() == Qt::Key_Escape) {
+        endDrag();
+        resetPress();
+        setState(NoState);
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void TTopicTreeView::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        // The menu key: the focused node's menu, below its row.
+        if (const TopicNode* focused = m_tree.selected()) {
+            const QRect row = visualRect(m_tree.indexOf(focused));
+            emit popupRequested(viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint()));
+        }
+        return;
+    }
+    // The node clicked becomes the focused node; a selection it belongs to stays.
+    if (TopicNode* node = nodeAt(indexAt(event->pos()))) {
+        QList<TopicNode*> selection = m_tree.selection();
+        if (selection.contains(node)) {
+            selection.removeOne(node);
+            selection.prepend(node);
+        } else {
+            selection = {node};
+        }
+        m_tree.setSelection(selection);
+    }
+    if (m_tree.selected() != nullptr)
+        emit popupRequested(event->globalPos());
+}
+
+bool TTopicTreeView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        const QString hint = index.isValid() ? TemplateHint(index.data(TopicTree::StateImageRole).toInt(),
+                                                            index.data(TopicTree::ImageRole).toInt())
+                                             : QString();
+        if (hint.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), hint, viewport(), visualRect(index));
+        return true;
+    }
+    return QTreeView::viewportEvent(event);
+}
+
+void TTopicTreeView::paintEvent(QPaintEvent* event)
+{
+    QTreeView::paintEvent(event);
+    if (m_marker.isEmpty())
+        return;
+    QPainter painter(viewport());
+    painter.fillRect(m_marker, QColor(255, 0, 0));
+}
+
+// ---- drag and drop --------------------------------------------------------------
+
+void TTopicTreeView::resetPress()
+{
+    m_pressIndex = QPersistentModelIndex();
+    m_selectOnRelease = false;
+}
+
+void TTopicTreeView::beginDrag()
+{
+    m_dragging = true;
+    m_selectOnRelease = false;
+    m_dragState = DropAsChild;
+}
+
+void TTopicTreeView::dragTo(const QPoint& position)
+{
+    m_cursor = position;
+    const QModelIndex index = indexAt(position);
+    TopicNode* node = nodeAt(index);
+    const bool accepted = CanDrop(m_tree, node);
+    DragState state = DropAsChild;
+    QRect row;
+    if (node != nullptr) {
+        row = visualRect(index);
+        state = DragStateAt(position.y() - row.top(), row.height(), node->isRoot());
+        if (state == DropAsChild && node != m_hoverNode) {
+            m_hoverNode = node;
+            m_hoverTimer.start();
+        }
+    }
+    m_dragState = state;
+    setDropMark(accepted ? node : nullptr, state == DropAsChild);
+    setMarker(accepted ? DropMarkerRect(state, row, node->depth(), indentation(), horizontalOffset()) : QRect());
+    viewport()->setCursor(accepted ? dragCursor(m_tree.selection().size() > 1) : QCursor(Qt::ForbiddenCursor));
+    emit dragModeChanged(accepted ? DragModeName(state) : QString());
+
+    m_scrollDirection = AutoScrollAt(position, viewport()->size());
+    if (m_scrollDirection == TScrollDirection::None)
+        m_scrollTimer.stop();
+    else if (!m_scrollTimer.isActive())
+        m_scrollTimer.start();
+}
+
+void TTopicTreeView::drop()
+{
+    m_hoverTimer.stop();
+    TopicNode* target = m_target;
+    const DragState state = m_dragState;
+    endDrag();
+    if (target == nullptr)
+        return;
+    Drop(m_project, target, state);
+    emit dropped();
+}
+
+void TTopicTreeView::endDrag()
+{
+    const bool wasDragging = m_dragging;
+    m_dragging = false;
+    m_hoverTimer.stop();
+    m_scrollTimer.stop();
+    m_scrollDirection = TScrollDirection::None;
+    m_hoverNode = nullptr;
+    m_dragState = DropAsChild;
+    setMarker(QRect());
+    setDropMark(nullptr, true);
+    if (wasDragging) {
+        viewport()->unsetCursor();
+        emit dragModeChanged(QString());
+    }
+}
+
+void TTopicTreeView::setMarker(const QRect& marker)
+{
+    if (marker == m_marker)
+        return;
+    viewport()->update(m_marker.adjusted(-1, -1, 1, 1)); // the old marker goes first
+    m_marker = marker;
+    viewport()->update(m_marker.adjusted(-1, -1, 1, 1));
+}
+
+void TTopicTreeView::setDropMark(TopicNode* target, bool asChild)
+{
+    const TDropMark& old = m_delegate->dropMark();
+    if (old.Target == target && old.AsChild == asChild)
+        return;
+    if (old.Target != nullptr)
+        update(m_tree.indexOf(old.Target));
+    m_target = target;
+    m_delegate->setDropMark({target, asChild});
+    if (target != nullptr)
+        update(m_tree.indexOf(target));
+}
+
+void TTopicTreeView::hoverExpand()
+{
+    m_hoverTimer.stop();
+    if (!m_dragging || m_hoverNode == nullptr || !m_hoverNode->hasChildren())
+        return;
+    const QModelIndex index = m_tree.indexOf(m_hoverNode);
+    if (!isExpanded(index))
+        expand(index);
+}
+
+void TTopicTreeView::autoScroll()
+{
+    if (!m_dragging) {
+        m_scrollTimer.stop();
+        return;
+    }
+    const bool vertical = m_scrollDirection == TScrollDirection::Up || m_scrollDirection == TScrollDirection::Down;
+    QScrollBar* bar = vertical ? verticalScrollBar() : horizontalScrollBar();
+    const int before = bar->value();
+    const bool forward = m_scrollDirection == TScrollDirection::Down || m_scrollDirection == TScrollDirection::Right;
+    if (forward && bar->value() < bar->maximum())
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    else if (!forward && bar->value() > bar->minimum())
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    if (bar->value() == before)
+        return;
+    // Another row lies under the cursor now: the marker follows it.
+    setMarker(QRect());
+    dragTo(m_cursor);
 }

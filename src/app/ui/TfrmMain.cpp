@@ -12,8 +12,13 @@
 #include "TTopicTreeView.h"
 #include "TWebEngineDHTMLEdit.h"
 #include "TWindowState.h"
+#include "TfrmAddTopic.h"
+#include "TfrmApplyTemplate.h"
 #include "TfrmStart.h"
+#include "TopicBarCommands.h"
 #include "TopicBarLayout.h"
+#include "TopicTreeCommands.h"
+#include "TreeMenuRules.h"
 #include "UserPrompts.h"
 
 #include <QApplication>
@@ -24,6 +29,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +60,8 @@ const QString ProjectFilter = QStringLiteral("Quorix 项目 (*.qrx)|*.qrx");
 const QString OpenFilter = QStringLiteral(
     "Quorix 支持打开(*.qrx;*.chm;*.hhp)|*.qrx;*.chm;*.hhp|Quorix 项目 (*.qrx)|*.qrx|Windows HTML 帮助(*.chm)|*.chm|"
     "HTML 帮助工作项目(*.hhp)|*.hhp");
+const QString DeleteQuestion = QStringLiteral("Are you sure to delete the selections?");
+const QString PageFilter = QStringLiteral("HTML 文件 (*.html, *.htm)|*.html;*.htm");
 constexpr int SecondPanelWidth = 350;
 constexpr int IdleIntervalMs = 150;
 constexpr int StartupTickMs = 100;
@@ -138,6 +146,25 @@ TfrmMain::TfrmMain(const TCommandLine& commandLine, QSettings* settings, QWidget
     Ask = [this](const QString& text, QMessageBox::StandardButtons buttons) {
         return QMessageBox::question(this, QStringLiteral("Confirm"), text, buttons);
     };
+    ShowMessage = [this](QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons) {
+        QMessageBox box(icon, ProductInfo::Name(), text, buttons, this);
+        return QMessageBox::StandardButton(box.exec());
+    };
+    ChooseFiles = [this](const QString& caption, const QString& filter, const QString& folder, bool several) {
+        QFileDialog dialog(this, caption, folder);
+        dialog.setNameFilter(QtFileFilter(filter));
+        dialog.setDefaultSuffix(QStringLiteral("htm"));
+        dialog.setFileMode(several ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+    };
+    AskText = [this](const QString& caption, const QString& prompt, const QString& text) -> std::optional<QString> {
+        bool ok = false;
+        const QString answer = QInputDialog::getText(this, caption, prompt, QLineEdit::Normal, text, &ok);
+        if (!ok)
+            return std::nullopt;
+        return answer;
+    };
+    ExecDialog = [](QDialog& dialog) { return dialog.exec(); };
 
     // 1-3: the menus with the build and view menus, every output shown.
     createActions();
@@ -175,6 +202,10 @@ TfrmMain::TfrmMain(const TCommandLine& commandLine, QSettings* settings, QWidget
     m_dispatcher.SetHandler(TCommandFamily::ViewOutput, [this](int tag) { dispatchViewOutput(tag); });
     m_dispatcher.SetHandler(TCommandFamily::Build, [this](int tag) { runBuild(tag); });
     m_dispatcher.SetHandler(TCommandFamily::History, [this](int tag) { dispatchHistory(tag); });
+    m_dispatcher.SetHandler(TCommandFamily::Tree, [this](int tag) { dispatchTree(tag); });
+    m_dispatcher.SetHandler(TCommandFamily::AddTopic, [this](int tag) { dispatchAddTopic(tag); });
+    m_dispatcher.SetHandler(TCommandFamily::TopicBar, [this](int tag) { dispatchTopicBar(tag); });
+    connect(&Qrx.Tree(), &TopicTree::selectionChanged, this, &TfrmMain::updateTopicBar);
 
     // 14: start without a project.
     ProjectClose();
@@ -241,6 +272,11 @@ void TfrmMain::createActions()
         {Id::ExpandAll, "expand-all"}, {Id::CollapseAll, "collapse-all"}, {Id::AddTopic, "add"},
         {Id::DeleteSelection, "delete"}, {Id::MoveUp, "move-up"}, {Id::MoveDown, "move-down"},
         {Id::MoveLeft, "move-left"}, {Id::MoveRight, "move-right"}, {Id::MoveRightAddHeading, "move-right-heading"},
+        {Id::AddBefore, nullptr}, {Id::AddAfter, nullptr}, {Id::AddChild, nullptr}, {Id::AddEnd, nullptr},
+        {Id::AddToToc, nullptr}, {Id::AddPage, nullptr}, {Id::AddTemplate, nullptr}, {Id::DeleteTopic, "delete"},
+        {Id::RenameTopic, nullptr}, {Id::CollapseBelow, nullptr}, {Id::ExpandBelow, nullptr},
+        {Id::SortAllLevels, nullptr}, {Id::SortOneLevel, nullptr}, {Id::SetDefaultTopic, nullptr},
+        {Id::UseThisTemplate, nullptr}, {Id::UseNoTemplate, nullptr},
         {Id::LinkBlankPage, "link-blank"}, {Id::LinkExistingPage, "link-existing"}, {Id::NoLink, "no-link"},
         {Id::SavePage, "save-page"}, {Id::SaveSource, "save-page"}, {Id::ExternalEditor, "external-editor"},
         {Id::PreviousTopic, "previous-topic"}, {Id::NextTopic, "next-topic"},
@@ -409,6 +445,29 @@ void TfrmMain::createTopicBar()
         m_topicBar->addWidget(button);
     }
     m_topicBar->installEventFilter(this);
+
+    // Choices of the author only, not the picker following the selection.
+    connect(m_iconPicker, &QComboBox::activated, this, &TfrmMain::chooseIcon);
+    connect(m_titleField, &QLineEdit::textEdited, this, [this](const QString& text) {
+        TopicNode* topic = focusedTopic();
+        if (topic != nullptr && text != topic->text()) {
+            Qrx.Tree().setText(topic, text);
+            Qrx.ProjectChanged = true;
+        }
+    });
+    connect(m_urlField, &QLineEdit::textEdited, this, [this](const QString& text) {
+        TopicNode* topic = focusedTopic();
+        if (topic == nullptr || text == topic->entry().Url)
+            return;
+        if (text == QLatin1String("(unsaved)") || text == QLatin1String("(no-link)")) {
+            topic->entry().Status = text == QLatin1String("(unsaved)") ? StatusUnsaved : StatusNoLink;
+            topic->entry().Url.clear();
+        } else {
+            topic->entry().Status = StatusLinked;
+            topic->entry().Url = text;
+        }
+        Qrx.ProjectChanged = true;
+    });
 }
 
 void TfrmMain::layoutTopicBar()
@@ -442,6 +501,10 @@ QWidget* TfrmMain::createLeftPanel()
     m_treeStack = new QStackedWidget(page);
     m_tree = new TTopicTreeView(Qrx, m_treeStack);
     m_treeStack->addWidget(m_tree);
+    createTreePopup();
+    connect(m_tree, &TTopicTreeView::popupRequested, this, &TfrmMain::showTreePopup);
+    connect(m_tree, &TTopicTreeView::titleEdited, this, &TfrmMain::titleEditedInTree);
+    connect(m_tree, &TTopicTreeView::dragModeChanged, this, [this](const QString& mode) { m_hintPanel->setText(mode); });
     QWidget* grey = blankPanel(m_treeStack);
     QPalette palette = grey->palette();
     palette.setColor(QPalette::Window, QColor(128, 128, 128));
@@ -875,6 +938,274 @@ QMessageBox::StandardButton TfrmMain::ask(const QString& text, QMessageBox::Stan
     return Ask ? Ask(text, buttons) : QMessageBox::Cancel;
 }
 
+// ---- the topic tree ---------------------------------------------------------
+
+namespace {
+
+// Why a topic cannot be the default topic or a template in use; empty when it can.
+QString unlinkedTopicRefusal(const TopicNode& topic)
+{
+    if (topic.entry().Status == StatusUnsaved)
+        return QStringLiteral("Cannot set an unsaved topic as default.");
+    if (topic.entry().Status == StatusNoLink)
+        return QStringLiteral("Cannot set a no-link topic as default.");
+    return {};
+}
+
+// What the URL field shows for a topic.
+QString urlFieldText(const TopicNode& topic)
+{
+    switch (topic.entry().Status) {
+    case StatusUnsaved:
+        return QStringLiteral("(unsaved)");
+    case StatusNoLink:
+        return QStringLiteral("(no-link)");
+    default:
+        return topic.entry().Url;
+    }
+}
+
+} // namespace
+
+TopicNode* TfrmMain::focusedTopic() const
+{
+    TopicNode* node = Qrx.Tree().selected();
+    return node != nullptr && !node->isRoot() ? node : nullptr;
+}
+
+void TfrmMain::createTreePopup()
+{
+    using Id = TCommandId;
+    m_treePopup = new QMenu(this);
+    for (Id id : {Id::AddBefore, Id::AddAfter, Id::AddChild, Id::AddEnd, Id::AddToToc, Id::AddPage, Id::AddTemplate})
+        m_treePopup->addAction(Action(id));
+    m_treePopup->addSeparator();
+    m_treePopup->addAction(Action(Id::DeleteTopic));
+    m_treePopup->addAction(Action(Id::RenameTopic));
+    m_treePopup->addSeparator();
+    m_treePopup->addAction(Action(Id::CollapseBelow));
+    m_treePopup->addAction(Action(Id::ExpandBelow));
+    QMenu* sort = m_treePopup->addMenu(QStringLiteral("排序"));
+    sort->addAction(Action(Id::SortAllLevels));
+    sort->addAction(Action(Id::SortOneLevel));
+    m_treePopup->addSeparator();
+    for (Id id : {Id::SetDefaultTopic, Id::UseThisTemplate, Id::UseNoTemplate})
+        m_treePopup->addAction(Action(id));
+}
+
+void TfrmMain::showTreePopup(const QPoint& globalPos)
+{
+    using Id = TCommandId;
+    const TTreePopupState state = TreePopupFor(Qrx.Tree().selected());
+    for (Id id : {Id::AddBefore, Id::AddAfter, Id::AddChild, Id::AddEnd})
+        Action(id)->setVisible(state.AddAround);
+    Action(Id::AddToToc)->setVisible(state.AddToToc);
+    Action(Id::AddPage)->setVisible(state.AddPage);
+    Action(Id::AddTemplate)->setVisible(state.AddTemplate);
+    Action(Id::DeleteTopic)->setEnabled(state.DeleteEnabled);
+    Action(Id::RenameTopic)->setEnabled(state.RenameEnabled);
+    Action(Id::SetDefaultTopic)->setVisible(state.SetDefaultTopic);
+    Action(Id::UseThisTemplate)->setVisible(state.UseThisTemplate);
+    Action(Id::UseNoTemplate)->setVisible(state.UseNoTemplate);
+    m_treePopup->popup(globalPos);
+}
+
+void TfrmMain::dispatchTree(int tag)
+{
+    using namespace TopicTreeCommands;
+    TopicTree& tree = Qrx.Tree();
+    TopicNode* focused = tree.selected();
+    switch (tag) {
+    case CmdExpandAll:
+        expandOrCollapseAll(true);
+        break;
+    case CmdCollapseAll:
+        expandOrCollapseAll(false);
+        break;
+    case CmdDeleteSelection:
+        if (!MoveSet(tree).isEmpty()
+            && ShowMessage(QMessageBox::Information, DeleteQuestion, QMessageBox::Yes | QMessageBox::No)
+                == QMessageBox::Yes)
+            DeleteSelection(Qrx);
+        break;
+    case CmdMoveUp:
+        MoveUp(Qrx);
+        break;
+    case CmdMoveDown:
+        MoveDown(Qrx);
+        break;
+    case CmdMoveLeft:
+        MoveLeft(Qrx);
+        break;
+    case CmdMoveRight:
+        MoveRight(Qrx);
+        break;
+    case CmdMoveRightAddHeading:
+        MoveRightAndAddHeading(Qrx);
+        break;
+    case CmdRenameTopic:
+        m_tree->editTitle(focused);
+        break;
+    case CmdCollapseBelow:
+    case CmdExpandBelow:
+        SetExpandedBelow(tree, focused, tag == CmdExpandBelow);
+        break;
+    case CmdSortAllLevels:
+    case CmdSortOneLevel:
+        SortChildren(Qrx, focused, tag == CmdSortAllLevels);
+        break;
+    case CmdSetDefaultTopic:
+        if (focused != nullptr && !focused->isRoot()) {
+            const QString refusal = SetDefaultTopic(Qrx, focused);
+            if (!refusal.isEmpty())
+                ShowMessage(QMessageBox::Information, refusal, QMessageBox::Ok);
+        }
+        break;
+    case CmdUseThisTemplate:
+        if (focused != nullptr && !focused->isRoot()) {
+            const QString refusal = unlinkedTopicRefusal(*focused);
+            if (!refusal.isEmpty()) {
+                ShowMessage(QMessageBox::Information, refusal, QMessageBox::Ok);
+                break;
+            }
+            TfrmApplyTemplate dialog(Qrx, *focused, this);
+            ExecDialog(dialog);
+        }
+        break;
+    case CmdUseNoTemplate:
+        UseNoTemplate(Qrx);
+        break;
+    default:
+        break;
+    }
+    m_tree->viewport()->update();
+}
+
+void TfrmMain::expandOrCollapseAll(bool expanded)
+{
+    TopicTree& tree = Qrx.Tree();
+    const QList<TopicNode*> selection = tree.selection();
+    m_tree->setUpdatesEnabled(false);
+    TopicTreeCommands::SetAllExpanded(tree, expanded);
+    m_tree->setUpdatesEnabled(true);
+    if (selection.isEmpty())
+        return;
+    if (expanded)
+        m_tree->scrollTo(tree.indexOf(selection.front()));
+    else
+        tree.setSelection(selection); // the focused node stays focused
+}
+
+void TfrmMain::dispatchAddTopic(int tag)
+{
+    TopicNode* focused = Qrx.Tree().selected();
+    const QString programFolder = ProgramDataFolder();
+    TfrmAddTopic dialog(tag, focused, programFolder, this);
+    if (ExecDialog(dialog) != QDialog::Accepted)
+        return;
+    TAddTopic::TPrompts prompts;
+    prompts.ChooseFiles = [this](const QString& caption, const QString& filter, const QString& folder) {
+        return ChooseFiles(caption, filter, folder, true);
+    };
+    prompts.AskText = AskText;
+    prompts.ShowError = [](const QString& message) { ShowErrorMessage(message); };
+    prompts.AskYes = [this](const QString& question) {
+        return ShowMessage(QMessageBox::Information, question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    };
+    const TAddTopic::TResult result = dialog.choices().Apply(Qrx, focused, dialog.catalogue(), programFolder, prompts);
+    if (result.EditTitle)
+        m_tree->editTitle(result.Added.front());
+}
+
+void TfrmMain::dispatchTopicBar(int tag)
+{
+    TopicNode* topic = focusedTopic();
+    if (topic == nullptr)
+        return;
+    const auto askYes = [this](QMessageBox::Icon icon) {
+        return [this, icon](const QString& question) {
+            return ShowMessage(icon, question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        };
+    };
+    switch (tag) {
+    case CmdLinkBlankPage:
+        if (LinkToBlankPage(Qrx, *topic, askYes(QMessageBox::Information)))
+            CurrentStatus = StatusUnsaved;
+        break;
+    case CmdNoLink:
+        if (MakeNoLink(Qrx, *topic, askYes(QMessageBox::Information)))
+            CurrentStatus = StatusNoLink;
+        break;
+    case CmdLinkExistingPage: {
+        const QString file = ChooseFiles(QStringLiteral("打开"), PageFilter, Qrx.RootDir, false).value(0);
+        if (LinkToExistingPage(Qrx, *topic, file, askYes(QMessageBox::Warning)))
+            CurrentStatus = StatusLinked;
+        break;
+    }
+    default:
+        return;
+    }
+    m_urlField->setText(urlFieldText(*topic));
+}
+
+void TfrmMain::chooseIcon(int icon)
+{
+    if (m_tree->hasFocus() || icon < 0)
+        return;
+    SetSelectedIcons(Qrx, icon);
+}
+
+void TfrmMain::titleEditedInTree(TopicNode* node)
+{
+    if (node == Qrx.Tree().selected())
+        m_titleField->setText(node->text());
+    Qrx.ProjectChanged = true;
+}
+
+void TfrmMain::setTopicLabelsGrey(bool grey)
+{
+    const QColor colour = palette().color(grey ? QPalette::Disabled : QPalette::Active, QPalette::WindowText);
+    for (QLabel* label : {m_titleLabel, m_urlLabel}) {
+        QPalette labelPalette = label->palette();
+        labelPalette.setColor(QPalette::WindowText, colour);
+        label->setPalette(labelPalette);
+    }
+}
+
+bool TfrmMain::TopicLabelsGrey() const
+{
+    return m_titleLabel->palette().color(QPalette::WindowText)
+        == palette().color(QPalette::Disabled, QPalette::WindowText);
+}
+
+void TfrmMain::updateTopicBar()
+{
+    using Id = TCommandId;
+    const TTopicBarState state = TopicBarFor(Qrx.Tree());
+    const bool project = m_hasProject;
+    for (Id id : {Id::DeleteSelection, Id::MoveUp, Id::MoveDown, Id::MoveLeft, Id::MoveRight, Id::MoveRightAddHeading})
+        Action(id)->setEnabled(project && state.TreeButtonsEnabled);
+    setTopicLabelsGrey(!(project && state.LabelsNormal));
+    if (state.ClearFields) {
+        m_titleField->clear();
+        m_urlField->clear();
+    }
+    if (const TopicNode* topic = focusedTopic(); state.FillFields && topic != nullptr) {
+        m_titleField->setText(topic->text());
+        m_urlField->setText(urlFieldText(*topic));
+    }
+    m_titleField->setEnabled(project && state.FieldsEnabled);
+    m_urlField->setEnabled(project && state.FieldsEnabled);
+    for (Id id : {Id::LinkBlankPage, Id::LinkExistingPage, Id::NoLink})
+        Action(id)->setEnabled(project && state.LinkButtonsEnabled);
+    m_iconPicker->setEnabled(project && state.IconPickerEnabled);
+    m_iconPicker->setCurrentIndex(state.IconPickerIndex);
+    for (Id id : {Id::PreviousTopic, Id::NextTopic})
+        Action(id)->setEnabled(project && CommandTable::Get(id).Wired && state.PreviousNextEnabled);
+    if (state.DisableViews)
+        setViewsEnabled(false);
+}
+
 // ---- project operations -----------------------------------------------------
 
 bool TfrmMain::leavingQuestions()
@@ -1089,12 +1420,7 @@ void TfrmMain::updateCaption()
 void TfrmMain::setProjectState(bool hasProject)
 {
     m_hasProject = hasProject;
-    const QColor grey = palette().color(QPalette::Disabled, QPalette::WindowText);
-    for (QLabel* label : {m_titleLabel, m_urlLabel}) {
-        QPalette labelPalette = label->palette();
-        labelPalette.setColor(QPalette::WindowText, hasProject ? palette().color(QPalette::WindowText) : grey);
-        label->setPalette(labelPalette);
-    }
+    setTopicLabelsGrey(!hasProject);
     m_topicBar->setEnabled(hasProject);
     m_treeBar->setEnabled(hasProject);
     m_tree->setEnabled(hasProject);
@@ -1131,10 +1457,7 @@ void TfrmMain::updateCommandStates()
         action->setEnabled(command.Wired && (!command.NeedsProject || m_hasProject));
     }
     m_saveToolAction->setEnabled(m_hasProject && Qrx.ProjectChanged);
-    // Fields the topic commands will fill; read-only until they exist.
-    for (QWidget* field : {static_cast<QWidget*>(m_iconPicker), static_cast<QWidget*>(m_titleField),
-                           static_cast<QWidget*>(m_urlField)})
-        field->setEnabled(false);
+    updateTopicBar();
 }
 
 QString TfrmMain::StatusHint() const
@@ -1150,7 +1473,9 @@ void TfrmMain::UpdateIdle()
     // 3: the hint for the control that has the focus.
     QString hint;
     const QWidget* focus = QApplication::focusWidget();
-    if (focus != nullptr && (focus == m_tree || m_tree->isAncestorOf(focus)))
+    if (m_tree->isDragging())
+        hint = m_hintPanel->text(); // the drag's mode stays until it ends
+    else if (focus != nullptr && (focus == m_tree || m_tree->isAncestorOf(focus)))
         hint = TreeHint;
     else if (focus != nullptr && m_viewsEnabled && m_editor->isEnabled() && !m_editor->Busy()
              && (focus == m_editor || m_editor->isAncestorOf(focus)))

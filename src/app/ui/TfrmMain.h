@@ -13,10 +13,12 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class IDHTMLEdit;
 class QCheckBox;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -85,10 +87,26 @@ public:
     // The questions the window asks ("Confirm", Yes / No / Cancel...);
     // replaceable so that tests answer them.
     std::function<QMessageBox::StandardButton(const QString& text, QMessageBox::StandardButtons buttons)> Ask;
+    // The other message boxes of the window's commands: information and
+    // warnings with their buttons, questions with the icon they carry.
+    std::function<QMessageBox::StandardButton(QMessageBox::Icon icon, const QString& text,
+        QMessageBox::StandardButtons buttons)> ShowMessage;
+    // The open dialog for pages: native paths in the order chosen; empty when cancelled.
+    std::function<QStringList(const QString& caption, const QString& filter, const QString& folder, bool several)>
+        ChooseFiles;
+    // A one-line input box; nothing when cancelled.
+    std::function<std::optional<QString>(const QString& caption, const QString& prompt, const QString& text)> AskText;
+    // Runs a modal dialog of the window's commands (add topic, apply template).
+    std::function<int(QDialog& dialog)> ExecDialog;
 
     IDHTMLEdit* Editor() const;
     TTopicTreeView* TopicTreeView() const { return m_tree; }
     QAction* Action(TCommandId id) const { return m_actions.value(int(id)); }
+    QMenu* TreePopup() const { return m_treePopup; }
+    QLineEdit* TitleField() const { return m_titleField; }
+    QLineEdit* UrlField() const { return m_urlField; }
+    QComboBox* IconPicker() const { return m_iconPicker; }
+    bool TopicLabelsGrey() const;
     QMenu* RecentMenu() const { return m_recentMenu; }
     QMenu* OpenDropDown() const { return m_openDropDown; }
     QAction* SaveToolAction() const { return m_saveToolAction; }
@@ -130,6 +148,17 @@ private:
     void dispatchWindow(int tag);
     void dispatchViewOutput(int tag);
     void dispatchHistory(int tag);
+    void dispatchTree(int tag);
+    void dispatchAddTopic(int tag);
+    void dispatchTopicBar(int tag);
+    void createTreePopup();
+    void showTreePopup(const QPoint& globalPos);
+    void updateTopicBar();
+    void setTopicLabelsGrey(bool grey);
+    void expandOrCollapseAll(bool expanded);
+    void chooseIcon(int icon);
+    void titleEditedInTree(TopicNode* node);
+    TopicNode* focusedTopic() const;
     void runBuild(int tag);
     void runCommandLineBuild();
     void showStartDialog();
@@ -158,6 +187,7 @@ private:
     QMenu* m_openDropDown = nullptr;
     QMenu* m_buildMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
+    QMenu* m_treePopup = nullptr;
     QToolBar* m_fileBar = nullptr;
     QAction* m_saveToolAction = nullptr;
     QToolBar* m_topicBar = nullptr;

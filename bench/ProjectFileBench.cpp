@@ -1,15 +1,13 @@
 // Reads and writes a 20,000-topic project file and compares the time with
 // reading and writing the same bytes raw (the same safe write: a temporary
 // file renamed over the target). Prints the ratio; the goal is 5 or less.
-#include "ProjectFileWriter.h"
-#include "ProjectGenerator.h"
+#include "BenchProject.h"
 #include "TQrx.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -34,18 +32,15 @@ qint64 fastestNanoseconds(int runs, const std::function<void()>& work)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int topics = argc > 1 ? std::max(1, atoi(argv[1])) : 20000;
-    QTemporaryDir dir;
-    GeneratorOptions options;
-    options.topicCount = topics;
-    const GeneratedProject generated = GenerateProject(dir.filePath(QStringLiteral("help")), options);
-    const QString source = dir.filePath(QStringLiteral("help/project.qrx"));
+    const int topics = BenchTopicCount(argc, argv);
+    TBenchProject bench;
     QString error;
-    if (generated.rootDir.isEmpty() || !WriteGeneratedProjectFile(generated, source, &error)) {
+    if (!PrepareBenchProject(topics, bench, &error)) {
         std::fprintf(stderr, "bench-projectfile: cannot generate the project: %s\n", qPrintable(error));
         return 1;
     }
-    const QString target = dir.filePath(QStringLiteral("help/copy.qrx"));
+    const QString& source = bench.projectFile;
+    const QString target = bench.dir.filePath(QStringLiteral("copy.qrx"));
 
     const qint64 raw = fastestNanoseconds(7, [&] {
         QFile in(source);

@@ -4,15 +4,13 @@
 // the goal is 3 or less. The shared page reader alone is timed too, as the
 // part of the collection that is not this library's.
 #include "PageFiles.h"
-#include "ProjectFileWriter.h"
-#include "ProjectGenerator.h"
+#include "BenchProject.h"
 #include "TContents.h"
 #include "TQrx.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
 #include <limits>
@@ -20,26 +18,20 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    const int topics = argc > 1 ? std::max(1, atoi(argv[1])) : 20000;
-    QTemporaryDir dir;
-    GeneratorOptions options;
-    options.topicCount = topics;
-    const GeneratedProject generated = GenerateProject(dir.filePath(QStringLiteral("help")), options);
-    const QString projectFile = dir.filePath(QStringLiteral("help.qrx"));
+    const int topics = BenchTopicCount(argc, argv);
+    TBenchProject bench;
     QString error;
-    if (generated.rootDir.isEmpty() || !WriteGeneratedProjectFile(generated, projectFile, &error)) {
-        std::fprintf(stderr, "bench-refer: cannot generate the project: %s\n", qPrintable(error));
+    if (!PrepareBenchProject(topics, bench, &error)) {
+        std::fprintf(stderr, "%s: cannot generate the project: %s\n", "bench-refer", qPrintable(error));
         return 1;
     }
     TQrx project;
-    project.ReadFromIni(projectFile);
+    project.ReadFromIni(bench.projectFile);
     TContents contents;
     contents.qrx = &project;
     contents.Fill();
 
-    QStringList pages;
-    for (const GeneratedTopic& topic : generated.topics)
-        pages << generated.rootDir + QString(topic.url).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QStringList pages = bench.PageFiles();
 
     // Timed in turns; the fastest of each is kept: the least disturbed by
     // the rest of the machine.
@@ -50,12 +42,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < 7; ++run) {
         QElapsedTimer timer;
         timer.start();
-        bytes = 0;
-        for (const QString& page : pages) {
-            QFile file(page);
-            file.open(QIODevice::ReadOnly);
-            bytes += file.readAll().size();
-        }
+        bytes = ReadFilesRaw(pages);
         raw = std::min(raw, timer.nsecsElapsed());
 
         timer.restart();

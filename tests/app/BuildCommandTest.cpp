@@ -1,29 +1,13 @@
 // quorix-build PROJECT.qrx /SWITCH: which outputs a switch asks for, in
 // which order, and what the program says about outputs it cannot make yet.
+#include "BuildProgram.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct BuildRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-BuildRun runBuild(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUORIX_BUILD_PROGRAM), arguments);
-    process.waitForFinished(60000);
-    BuildRun run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 // The outputs quorix-build refused, in the order it named them.
 QStringList refusedOutputs(const QString& err)

@@ -1,4 +1,5 @@
 // Building the bundled sample to a CHM without a window, as CI does.
+#include "BuildProgram.h"
 #include "QtPrinting.h"
 
 #include <QDir>
@@ -10,25 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct BuildResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-BuildResult runBuild(const QStringList& arguments, const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(QUORIX_BUILD_PROGRAM), arguments);
-    process.waitForFinished(600000);
-    BuildResult result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
 
 // A copy of the bundled sample, so the outputs land in the test's folder.
 QString copySample(const QTemporaryDir& dir)
@@ -42,7 +24,7 @@ QString copySample(const QTemporaryDir& dir)
 TEST(ChmBuildCommand, BuildsTheSampleIntoAReadableHelpFile)
 {
     QTemporaryDir dir;
-    const BuildResult run = runBuild({copySample(dir), "/h"});
+    const BuildRun run = runBuild({copySample(dir), "/h"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString() << run.out.toStdString();
     const QString chm = dir.filePath("sample_output/CHM/QuorixHelp.chm");
     EXPECT_TRUE(run.out.contains("Reading TOC...\nCreating HTML help file...") || run.out.contains("Creating HTML help file..."));
@@ -65,20 +47,20 @@ TEST(ChmBuildCommand, FailuresAreReportedAndExitNonZero)
     // Without the compiler: the package to install is named.
     QProcessEnvironment noCompiler = QProcessEnvironment::systemEnvironment();
     noCompiler.insert("PATH", dir.path());
-    const BuildResult missing = runBuild({project, "/h"}, noCompiler);
+    const BuildRun missing = runBuild({project, "/h"}, noCompiler);
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("fp-utils")) << missing.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("sample_output/CHM/QuorixHelp.chm")));
 
     // A template that is gone: said, and no help file.
     QFile::rename(dir.filePath("sample/template/page.htm"), dir.filePath("sample/template/moved.htm"));
-    const BuildResult noTemplate = runBuild({project, "/h"});
+    const BuildRun noTemplate = runBuild({project, "/h"});
     EXPECT_EQ(noTemplate.exitCode, 1);
     EXPECT_TRUE(noTemplate.out.contains("is not exsiting!")) << noTemplate.out.toStdString();
 
     // Outputs of later issues are refused, the CHM still built.
     QFile::rename(dir.filePath("sample/template/moved.htm"), dir.filePath("sample/template/page.htm"));
-    const BuildResult mixed = runBuild({project, "/hw"});
+    const BuildRun mixed = runBuild({project, "/hw"});
     EXPECT_EQ(mixed.exitCode, 1);
     EXPECT_TRUE(mixed.err.contains("web help output is not available")) << mixed.err.toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath("sample_output/CHM/QuorixHelp.chm")));

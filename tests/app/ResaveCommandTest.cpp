@@ -1,4 +1,5 @@
 // The unattended program as an author or a CI job runs it.
+#include "BuildProgram.h"
 #include "QtPrinting.h"
 
 #include <QDir>
@@ -8,24 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CommandResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CommandResult runBuild(const QStringList& arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUORIX_BUILD_PROGRAM), arguments);
-    process.waitForFinished(300000);
-    CommandResult run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QByteArray utf16File(const QString& text)
 {
@@ -49,7 +32,7 @@ TEST(ResaveCommand, RewritesAProjectAndReportsIt)
                             "TitleList.Title.0=Intro\r\nTitleList.Url.0=intro.htm\r\n"));
     QDir().mkpath(dir.filePath("out"));
     const QString out = dir.filePath("out/normalised.qrx");
-    const CommandResult run = runBuild({"--resave", in, out});
+    const BuildRun run = runBuild({"--resave", in, out});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains("1 topics"));
     QFile written(out);
@@ -97,22 +80,22 @@ TEST(ResaveCommand, BadInputsGiveAMessageAndAFailureStatusOrWhatCanBeRead)
     for (const Case& c : cases) {
         const QString in = dir.filePath(QString::fromLatin1(c.name) + ".qrx");
         writeFile(in, c.bytes);
-        const CommandResult run = runBuild({"--resave", in, dir.filePath("out.qrx")});
+        const BuildRun run = runBuild({"--resave", in, dir.filePath("out.qrx")});
         EXPECT_EQ(run.exitCode, c.expectedStatus) << c.name << ": " << run.err.toStdString();
     }
 
-    const CommandResult missing = runBuild({"--resave", dir.filePath("missing.qrx"), dir.filePath("out.qrx")});
+    const BuildRun missing = runBuild({"--resave", dir.filePath("missing.qrx"), dir.filePath("out.qrx")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("missing.qrx doesn't exist!")) << missing.err.toStdString();
 
-    const CommandResult folder = runBuild({"--resave", dir.path(), dir.filePath("out.qrx")});
+    const BuildRun folder = runBuild({"--resave", dir.path(), dir.filePath("out.qrx")});
     EXPECT_EQ(folder.exitCode, 1);
 
-    const CommandResult unwritable = runBuild({"--resave", dir.filePath("empty.qrx"), dir.filePath("no/such/folder/x.qrx")});
+    const BuildRun unwritable = runBuild({"--resave", dir.filePath("empty.qrx"), dir.filePath("no/such/folder/x.qrx")});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_TRUE(unwritable.err.contains("x.qrx")) << unwritable.err.toStdString();
 
-    const CommandResult usage = runBuild({"--resave", "only-one"});
+    const BuildRun usage = runBuild({"--resave", "only-one"});
     EXPECT_EQ(usage.exitCode, 2);
     EXPECT_TRUE(usage.err.contains("Usage"));
 }
@@ -135,12 +118,12 @@ TEST(ResaveCommand, TwoHundredMegabyteFileIsReadOrRefusedClearly)
             written += file.write(reinterpret_cast<const char*>(chunk.utf16()), chunk.size() * 2);
         }
     }
-    const CommandResult run = runBuild({"--resave", in, dir.filePath("out.qrx")});
+    const BuildRun run = runBuild({"--resave", in, dir.filePath("out.qrx")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
 
     // Beyond what a project file can be: refused before anything is read.
     QFile::resize(in, 300ll * 1024 * 1024);
-    const CommandResult tooLarge = runBuild({"--resave", in, dir.filePath("out2.qrx")});
+    const BuildRun tooLarge = runBuild({"--resave", in, dir.filePath("out2.qrx")});
     EXPECT_EQ(tooLarge.exitCode, 1);
     EXPECT_TRUE(tooLarge.err.contains("too large")) << tooLarge.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("out2.qrx")));

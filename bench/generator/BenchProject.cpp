@@ -1,0 +1,41 @@
+#include "BenchProject.h"
+
+#include "ProjectFileWriter.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cstdlib>
+
+QStringList TBenchProject::PageFiles() const
+{
+    QStringList pages;
+    for (const GeneratedTopic& topic : generated.topics)
+        pages << generated.rootDir + QString(topic.url).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return pages;
+}
+
+bool PrepareBenchProject(int topics, TBenchProject& project, QString* error)
+{
+    GeneratorOptions options;
+    options.topicCount = topics;
+    project.generated = GenerateProject(project.dir.filePath(QStringLiteral("help")), options, error);
+    project.projectFile = project.dir.filePath(QStringLiteral("help.qrx"));
+    return !project.generated.rootDir.isEmpty()
+        && WriteGeneratedProjectFile(project.generated, project.projectFile, error);
+}
+
+int BenchTopicCount(int argc, char** argv)
+{
+    return argc > 1 ? std::max(1, std::atoi(argv[1])) : 20000;
+}
+
+qint64 ReadFilesRaw(const QStringList& files)
+{
+    qint64 bytes = 0;
+    for (const QString& path : files) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            bytes += file.readAll().size();
+    }
+    return bytes;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ProjectGenerator.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A generated project on disk with its project file, as every benchmark
+// starts from.
+struct TBenchProject {
+    QTemporaryDir dir;
+    GeneratedProject generated;
+    QString projectFile;
+
+    // The native paths of the topic pages.
+    QStringList PageFiles() const;
+};
+
+// Generates `topics` topics (root folder "help" in a temporary folder) and
+// their project file "help.qrx"; false with `error` set on failure.
+bool PrepareBenchProject(int topics, TBenchProject& project, QString* error);
+
+// The topic count a benchmark was asked for: its first argument, else 20,000.
+int BenchTopicCount(int argc, char** argv);
+
+// Reads every file once, as a baseline; returns the bytes read.
+qint64 ReadFilesRaw(const QStringList& files);

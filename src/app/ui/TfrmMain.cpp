@@ -124,6 +124,17 @@ bool isWindowKey(const QKeyEvent* event)
     return event->key() == Qt::Key_Z || event->key() == Qt::Key_Y || event->key() == Qt::Key_S;
 }
 
+// The small tool bar at the top of an editing tab, in a layout without margins.
+QToolBar* tabToolBar(QWidget* page, QVBoxLayout* layout)
+{
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* bar = new QToolBar(page);
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    return bar;
+}
+
 QWidget* blankPanel(QWidget* parent)
 {
     auto* panel = new QWidget(parent);
@@ -625,11 +636,7 @@ QWidget* TfrmMain::createSourceTab()
 {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* bar = new QToolBar(page);
-    bar->setIconSize(QSize(16, 16));
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QToolBar* bar = tabToolBar(page, layout);
     bar->addAction(Action(TCommandId::SaveSource));
     m_sourceStack = new QStackedWidget(page);
     m_source = new QPlainTextEdit(m_sourceStack);
@@ -645,11 +652,7 @@ QWidget* TfrmMain::createPreviewTab()
 {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* bar = new QToolBar(page);
-    bar->setIconSize(QSize(16, 16));
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QToolBar* bar = tabToolBar(page, layout);
     bar->addAction(Action(TCommandId::PreviousTopic));
     bar->addAction(Action(TCommandId::NextTopic));
     m_previewStack = new QStackedWidget(page);

@@ -1,12 +1,8 @@
 #include "BuildSwitches.h"
 #include "CodePages.h"
 #include "Languages.h"
-#include "ProgramFolder.h"
 #include "QuorixError.h"
-#include "TChmBuild.h"
-#include "TChmcmdCompiler.h"
-#include "TCompilerOutputHost.h"
-#include "TContents.h"
+#include "TBuildRunner.h"
 #include "TQrx.h"
 #include "Version.h"
 
@@ -89,53 +85,17 @@ int build(const QString& projectFile, const QString& buildSwitch)
     project.ViewCompiledFile = false;
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QString lastLine;
-    const auto log = [&out, &lastLine](const QString& line) {
-        // A line repeated by the compiler is shown once.
-        if (!line.trimmed().isEmpty() && line == lastLine)
-            return;
-        lastLine = line;
-        out << line << "\n";
-        out.flush();
-    };
-    bool allWritten = true;
-    try {
-        log(QStringLiteral("Reading TOC..."));
-        TContents contents;
-        contents.qrx = &project;
-        contents.CDir = ProgramDataFolder() + QLatin1Char('/');
-        contents.FOnInfo = [&log](TThcObject*, const QString& info) { log(info); };
-        contents.Fill();
-        for (const TBuildOutput output : OutputsInBuildOrder(outputs)) {
-            if (output != boCHM) {
-                err << "quorix-build: " << BuildOutputName(output)
-                    << " output is not available in this build yet; nothing was built for it.\n";
-                allWritten = false;
-                continue;
-            }
-            TChmcmdCompiler compiler;
-            TCompilerOutputHost host(compiler, log, [&log](const QString& line) {
-                log(line);
-                return true;
-            });
-            TChmBuild chm(project, contents, host, log);
-            if (chm.Run()) {
-                log(QStringLiteral("Wrote ") + project.CHMSetting.CHM);
-            } else {
-                err << "quorix-build: the CHM file was not written";
-                if (!host.Result().Message.isEmpty())
-                    err << ": " << host.Result().Message;
-                err << "\n";
-                allWritten = false;
-            }
-        }
-    } catch (const EQuorixError& error) {
-        err << "quorix-build: " << error.message() << "\n";
-        allWritten = false;
-    }
-    log(QString());
-    log(QStringLiteral("Completed."));
-    return allWritten ? 0 : 1;
+    TBuildRunner runner(
+        project,
+        [&out](const QString& line) {
+            out << line << "\n";
+            out.flush();
+        },
+        [&err](const QString& message) {
+            err << "quorix-build: " << message << "\n";
+            err.flush();
+        });
+    return runner.Run(outputs) ? 0 : 1;
 }
 
 } // namespace

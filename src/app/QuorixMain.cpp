@@ -41,5 +41,7 @@ int main(int argc, char** argv)
     TfrmMain window(TCommandLine::Parse(QApplication::arguments().mid(1), QDir::currentPath()));
     splash.finish(&window);
     window.Start();
-    return app.exec();
+    const int status = app.exec();
+    // A command-line build reports whether it wrote every output.
+    return status != 0 ? status : window.ExitStatus();
 }

@@ -26,12 +26,12 @@ QList<TCommand> makeTable()
         {Id::ImportToc, F::Window, CmdImportToc, s(u"从其他项目导入目录..."), {}, {}, needsProject, wired},
         {Id::Exit, F::Window, CmdExit, s(u"退出"), {}, {}, always, wired},
         // Build menu and tool bar
-        {Id::BuildProject, F::Build, 0, s(u"构建项目"), s(u"构建"), s(u"F9"), needsProject, later},
-        {Id::BuildChm, F::Build, 1, s(u"HTML 帮助 (CHM)..."), s(u"CHM"), {}, needsProject, later},
-        {Id::BuildWebHelp, F::Build, 2, s(u"网络帮助"), s(u"网络帮助"), {}, needsProject, later},
-        {Id::BuildWord, F::Build, 3, s(u"Word 文档"), s(u"DOC"), {}, needsProject, later},
-        {Id::BuildPdf, F::Build, 4, s(u"PDF..."), s(u"PDF"), {}, needsProject, later},
-        {Id::BuildSingleHtml, F::Build, 5, s(u"单个 HTML..."), s(u"单个 HTML"), {}, needsProject, later},
+        {Id::BuildProject, F::Build, 0, s(u"构建项目"), s(u"构建"), s(u"F9"), needsProject, wired},
+        {Id::BuildChm, F::Build, 1, s(u"HTML 帮助 (CHM)..."), s(u"CHM"), {}, needsProject, wired},
+        {Id::BuildWebHelp, F::Build, 2, s(u"网络帮助"), s(u"网络帮助"), {}, needsProject, wired},
+        {Id::BuildWord, F::Build, 3, s(u"Word 文档"), s(u"DOC"), {}, needsProject, wired},
+        {Id::BuildPdf, F::Build, 4, s(u"PDF..."), s(u"PDF"), {}, needsProject, wired},
+        {Id::BuildSingleHtml, F::Build, 5, s(u"单个 HTML..."), s(u"单个 HTML"), {}, needsProject, wired},
         // View menu
         {Id::ViewChm, F::ViewOutput, 1, s(u"HTML 帮助 (CHM)"), {}, {}, needsProject, wired},
         {Id::ViewWebHelp, F::ViewOutput, 2, s(u"网络帮助"), {}, {}, needsProject, wired},

@@ -77,6 +77,53 @@ public:
     // The native path of an item's page.
     QString ItemFilePath(const TContentsItem& item) const;
 
+    // --- Web help output (TContentsWebHelp.cpp) ---
+    // Pages and referenced files into `topicsFolder` (native, trailing
+    // separator), with the web help template (or the synchronisation script
+    // when there is none).
+    void OutputPagesWebHelp(const QString& topicsFolder);
+    // Search records (Texts) of the pages written into `topicsFolder`.
+    void GetTextsForSearch(const QString& topicsFolder);
+    // Tree images and topic icons of the web help set (CDir + "webhelp/")
+    // into the output folder's "icons".
+    void CopyIconForWebHelp(const QString& outputFolder);
+    QString MakeJs();         // the script-driven contents tree
+    QString MakeHTML();       // the static contents tree
+    QString MakeIndexForWeb(); // the keyword index options
+    QString OutputSearchJS() const; // "data.js"
+    // An item's page below the web help's topics folder ("/" separators):
+    // the name of the file Fill read, which may differ in case from Url.
+    QString WebPageUrl(const TContentsItem& item) const;
+
+private:
+    QString MakeWebTree(bool scripted) const;
+    // Titles of the pages written into the topics folder, by native path.
+    QHash<QString, QString> m_webTitles;
+
+public:
+    // --- end of web help output ---
+
+    // --- Single HTML output (TContentsSingleHtml.cpp) ---
+    // Every file of the copy list into `outputFolder` (native, trailing
+    // separator), in its place relative to the project folder.
+    void OutputPagesSingleHTML(const QString& outputFolder);
+    // The linked table of contents: one line per topic, indented by level,
+    // pointing at the topic's anchor "A" + index; its own anchor is "toc".
+    QString MakeSingleHtmlTOC() const;
+    // Every topic as a numbered heading followed by its styles and body,
+    // links between topics pointing inside the file.
+    QString MakeSingleHtml();
+    // The same appended to `html`: the text runs to tens of megabytes.
+    void AppendSingleHtml(QString& html);
+    // `text` (relative to the project folder) with each link to a topic page
+    // turned into "#A" + the first topic showing it; "page.htm#x" becomes "#x".
+    QString ChangeLinkForSingleHtml(const QString& text) const;
+    // The lower-cased page links of the accessible topics, each to the first
+    // topic showing it: built once for a whole file.
+    struct TSingleHtmlLinks;
+    QString ChangeLinkForSingleHtml(const QString& text, const TSingleHtmlLinks& links, THTMLRefer& refer) const;
+    // --- end of single HTML output ---
+
     QString CDir;         // the program's data folder, with trailing separator ("new.htm" is read from it)
     TQrx* qrx = nullptr;  // the open project; not owned
     TItemList ContentsItems;

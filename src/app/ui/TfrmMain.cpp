@@ -1,12 +1,15 @@
 #include "TfrmMain.h"
 
 #include "AppImages.h"
+#include "BuildSwitches.h"
 #include "FileFilters.h"
 #include "OutputViews.h"
 #include "Paths.h"
 #include "ProductInfo.h"
 #include "ProgramFolder.h"
 #include "QuorixError.h"
+#include "TBuildDialogModel.h"
+#include "TBuildRunner.h"
 #include "TEditorPage.h"
 #include "TRecentProjects.h"
 #include "TTopicTreeView.h"
@@ -14,6 +17,8 @@
 #include "TWindowState.h"
 #include "TfrmAddTopic.h"
 #include "TfrmApplyTemplate.h"
+#include "TfrmBuild.h"
+#include "TfrmBuildOutput.h"
 #include "TfrmStart.h"
 #include "TopicBarCommands.h"
 #include "TopicBarLayout.h"
@@ -193,6 +198,7 @@ TfrmMain::TfrmMain(const TCommandLine& commandLine, QSettings* settings, QWidget
     setCentralWidget(m_splitter);
     createStatusBar();
     TreeNodeHeight = m_tree->rowHeight();
+    m_buildOutput = new TfrmBuildOutput(this);
 
     // 5-7: caption, page state, window state.
     updateCaption();
@@ -403,7 +409,7 @@ void TfrmMain::createFileToolBar()
     add(Id::Open, m_openDropDown);
     add(Id::SaveProject);
     m_fileBar->addSeparator();
-    add(Id::BuildProject, m_buildMenu);
+    add(Id::BuildProject, m_buildMenu)->defaultAction()->setToolTip(QStringLiteral("构建帮助文件 (F9)"));
     add(Id::BuildChm);
     add(Id::BuildWebHelp);
     add(Id::BuildWord);
@@ -815,12 +821,24 @@ void TfrmMain::startDialogFinished(int result)
 void TfrmMain::runCommandLineBuild()
 {
     emit CommandLineBuildRequested(m_buildSwitch);
-    if (!CommandTable::Get(TCommandId::BuildProject).Wired) {
-        // Kept for the build command; until it exists, say so rather than
-        // close as if the outputs were built.
-        QTextStream(stderr) << "quorix: the build request \"" << m_buildSwitch
-                            << "\" was not run: this version cannot build yet.\n";
+    QTextStream err(stderr);
+    const int outputs = BuildSwitchOutputs(m_buildSwitch);
+    if (outputs == 0 || !m_hasProject) {
+        // Nothing to build: the window stays open and says why.
+        if (outputs == 0)
+            err << "quorix: \"" << m_buildSwitch
+                << "\" is not a build switch: \"/\" and up to three of h, w, d, p, s. Nothing was built.\n";
+        else
+            err << "quorix: no project to build: name a project file before the build switch.\n";
+        m_exitStatus = 2;
+        return;
     }
+    Qrx.ViewCompiledFile = false;
+    m_exitStatus = buildOutputs(outputs, true) ? 0 : 1;
+    QTimer::singleShot(1000, this, [this] {
+        m_buildOutput->close();
+        close();
+    });
 }
 
 // ---- commands ---------------------------------------------------------------
@@ -922,12 +940,61 @@ void TfrmMain::dispatchHistory(int tag)
 
 void TfrmMain::runBuild(int tag)
 {
-    static const TCommandId builds[] = {TCommandId::BuildProject, TCommandId::BuildChm, TCommandId::BuildWebHelp,
-                                        TCommandId::BuildWord, TCommandId::BuildPdf, TCommandId::BuildSingleHtml};
-    if (tag < 0 || tag > 5)
+    if (tag < 0 || tag > 5 || !m_hasProject || !topicPageSaved())
         return;
-    if (!m_dispatcher.Dispatch(builds[tag]))
-        QMessageBox::information(this, QStringLiteral("Quorix"), QStringLiteral("This version cannot build outputs yet."));
+    TfrmBuild dialog(Qrx, TBuildDialogModel::PageOfTag(tag), this);
+    if (ExecDialog(dialog) != QDialog::Accepted)
+        return;
+    TBuildDialogModel::StoreInProject(dialog.Values(), Qrx);
+    buildOutputs(TBuildDialogModel::OutputOfPage(dialog.ActivePage()), false);
+}
+
+bool TfrmMain::topicPageSaved()
+{
+    if (!IsDirty)
+        return true;
+    updateTopicBar();
+    const TopicNode* topic = Qrx.Tree().selected();
+    const QString title = topic != nullptr ? topic->text() : m_titleField->text();
+    switch (ask(QStringLiteral("The topic \"") + title + QStringLiteral("\" has been changed, save it?"),
+                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        // The page's own save command; a page it could not save stays dirty.
+        return m_dispatcher.Dispatch(TCommandId::SavePage) && !IsDirty;
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TfrmMain::buildOutputs(int outputs, bool commandLine)
+{
+    m_buildOutput->Clear();
+    m_buildOutput->show();
+    m_buildOutput->raise();
+    const auto error = [this, commandLine](const QString& message) {
+        if (commandLine) {
+            QTextStream(stderr) << "quorix: " << message << "\n";
+            m_buildOutput->AppendOutputLine(message);
+        } else {
+            ShowMessage(QMessageBox::Critical, message, QMessageBox::Ok);
+        }
+    };
+    TBuildRunner runner(Qrx, [this](const QString& line) { m_buildOutput->AppendOutputLine(line); }, error);
+    runner.Compiler = Compiler;
+    runner.SharedLineFilter = &m_compilerLines;
+    runner.OnCompilerLine = [this](const QString& line) { m_hintPanel->setText(line); };
+    runner.OnShowResult = [this](const QString& file) { openWithDesktop(file); };
+    runner.OnRetryDelete = [this, commandLine](const QString& message) {
+        if (commandLine) {
+            QTextStream(stderr) << "quorix: " << message << "\n";
+            return false; // nobody to answer: abort
+        }
+        return ShowMessage(QMessageBox::Warning, message, QMessageBox::Abort | QMessageBox::Retry)
+            == QMessageBox::Retry;
+    };
+    return runner.Run(outputs);
 }
 
 void TfrmMain::openWithDesktop(const QString& path)
@@ -1483,8 +1550,10 @@ void TfrmMain::UpdateIdle()
     else if (focus != nullptr && m_viewsEnabled && m_editor->isEnabled() && !m_editor->Busy()
              && (focus == m_editor || m_editor->isAncestorOf(focus)))
         hint = EditorHint;
-    if (m_hintPanel->text() != hint)
+    if (m_idleHint != hint) {
+        m_idleHint = hint;
         m_hintPanel->setText(hint);
+    }
 
     // 4: the link buttons follow what the URL field shows.
     if (m_urlField->isEnabled()) {

@@ -2,6 +2,7 @@
 
 #include "TCommandLine.h"
 #include "TCommandTable.h"
+#include "TCompilerLineFilter.h"
 #include "TQrx.h"
 #include "TfrmStart.h"
 
@@ -16,6 +17,7 @@
 #include <optional>
 
 class IDHTMLEdit;
+class IHTMLHelpCompiler;
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -30,6 +32,7 @@ class QTabWidget;
 class QToolBar;
 class QToolButton;
 class QWebEngineView;
+class TfrmBuildOutput;
 class TTopicTreeView;
 class TWebEngineDHTMLEdit;
 
@@ -113,6 +116,12 @@ public:
     TfrmStart* StartDialog() const { return m_startDialog; }
     QString StatusHint() const;
     const QString& BuildSwitch() const { return m_buildSwitch; }
+    TfrmBuildOutput* BuildOutputWindow() const { return m_buildOutput; }
+    // The HTML Help compiler of builds; unset, chmcmd. Tests give a fake.
+    IHTMLHelpCompiler* Compiler = nullptr;
+    // The program's exit status: 0, or why the command-line build did not
+    // write every output it asked for (1 a failed output, 2 a bad request).
+    int ExitStatus() const { return m_exitStatus; }
     bool ViewsEnabled() const { return m_viewsEnabled; }
 
 signals:
@@ -161,6 +170,8 @@ private:
     TopicNode* focusedTopic() const;
     void runBuild(int tag);
     void runCommandLineBuild();
+    bool topicPageSaved();
+    bool buildOutputs(int outputs, bool commandLine);
     void showStartDialog();
     void startDialogFinished(int result);
     bool newProject(int kind, const QString& file, bool ask);
@@ -179,6 +190,13 @@ private:
     std::unique_ptr<QSettings> m_ownSettings;
     QSettings* m_settings;
     QString m_buildSwitch;
+    int m_exitStatus = 0;
+    // The last compiler line shown, kept for the program's life.
+    TCompilerLineFilter m_compilerLines;
+    TfrmBuildOutput* m_buildOutput = nullptr;
+    // What the idle update last put in the status bar: a compiler line stays
+    // until the hint it would show changes.
+    QString m_idleHint;
     QString m_commandLineProject;
     bool m_hasProject = false;
     bool m_viewsEnabled = false;

@@ -1,0 +1,85 @@
+// Builds a 2,000-topic generated project into a CHM through chmcmd and splits
+// the time into Quorix's own work (reading the table of contents, preparing
+// the work folder, writing the project files) and the compiler's. Prints
+// Quorix's share of the total; the goal is under 20%.
+#include "BenchProject.h"
+#include "IHTMLHelpCompiler.h"
+#include "TChmBuild.h"
+#include "TChmcmdCompiler.h"
+#include "TCompilerOutputHost.h"
+#include "TContents.h"
+#include "TQrx.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+// The compiler with a stopwatch around each compile.
+class TimedCompiler : public IHTMLHelpCompiler {
+public:
+    TCompileResult CompileHHP(const QString& hhpFile, const LogCallback& log, const ProgressCallback& progress) override
+    {
+        QElapsedTimer timer;
+        timer.start();
+        TCompileResult result = m_compiler.CompileHHP(hhpFile, log, progress);
+        elapsed += timer.nsecsElapsed();
+        return result;
+    }
+
+    qint64 elapsed = 0;
+
+private:
+    TChmcmdCompiler m_compiler;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const int topics = argc > 1 ? BenchTopicCount(argc, argv) : 2000;
+    TBenchProject bench;
+    QString error;
+    if (!PrepareBenchProject(topics, bench, &error)) {
+        std::fprintf(stderr, "bench-chm: cannot generate the project: %s\n", qPrintable(error));
+        return 1;
+    }
+    TQrx project;
+    project.ReadFromIni(bench.projectFile);
+    project.ViewCompiledFile = false;
+    project.CompiledFile = bench.dir.path() + QStringLiteral("/out/help.chm");
+
+    qint64 bestTotal = std::numeric_limits<qint64>::max();
+    qint64 bestCompiler = 0;
+    for (int run = 0; run < 3; ++run) {
+        TimedCompiler compiler;
+        TCompilerOutputHost host(compiler, {}, {});
+        QElapsedTimer timer;
+        timer.start();
+        TContents contents;
+        contents.qrx = &project;
+        contents.Fill();
+        TChmBuild chm(project, contents, host, [](const QString&) {});
+        if (!chm.Run()) {
+            std::fprintf(stderr, "bench-chm: the CHM was not written: %s\n", qPrintable(host.Result().Message));
+            return 1;
+        }
+        const qint64 total = timer.nsecsElapsed();
+        if (total < bestTotal) {
+            bestTotal = total;
+            bestCompiler = compiler.elapsed;
+        }
+    }
+    const qint64 own = bestTotal - bestCompiler;
+    std::printf("%d topics, CHM of %lld bytes\n", topics,
+                static_cast<long long>(QFileInfo(project.CompiledFile).size()));
+    std::printf("whole build:        %9.2f ms\n", bestTotal / 1e6);
+    std::printf("compiler (chmcmd):  %9.2f ms\n", bestCompiler / 1e6);
+    std::printf("Quorix's own work:  %9.2f ms\n", own / 1e6);
+    std::printf("Quorix's share: %.1f%% (goal: under 20%%)\n", 100.0 * double(own) / double(bestTotal));
+    return 0;
+}

@@ -1,0 +1,110 @@
+#include "TBuildRunner.h"
+
+#include "BuildSwitches.h"
+#include "ProgramFolder.h"
+#include "QuorixError.h"
+#include "TChmBuild.h"
+#include "TChmcmdCompiler.h"
+#include "TCompilerOutputHost.h"
+#include "TContents.h"
+#include "TQrx.h"
+#include "TSingleHtmlBuild.h"
+#include "TWebHelpBuild.h"
+
+#include <memory>
+
+TBuildRunner::TBuildRunner(TQrx& project, TLineEvent log, TLineEvent error)
+    : m_project(project)
+    , m_log(std::move(log))
+    , m_error(std::move(error))
+{
+}
+
+bool TBuildRunner::Run(int outputs)
+{
+    bool allWritten = true;
+    try {
+        m_log(QStringLiteral("Reading TOC..."));
+        TContents contents;
+        contents.qrx = &m_project;
+        contents.CDir = ProgramDataFolder() + QLatin1Char('/');
+        contents.FOnInfo = [this](TThcObject*, const QString& info) { m_log(info); };
+        contents.Fill();
+        for (const TBuildOutput output : OutputsInBuildOrder(outputs)) {
+            // An output that cannot be made is reported; the next one still runs.
+            try {
+                allWritten = runOutput(output, contents) && allWritten;
+            } catch (const EQuorixError& error) {
+                m_error(error.message());
+                allWritten = false;
+            }
+        }
+    } catch (const EQuorixError& error) {
+        m_error(error.message());
+        return false;
+    } catch (const std::bad_alloc&) {
+        m_error(QStringLiteral("Not enough memory to build the project."));
+        return false;
+    }
+    m_log(QString());
+    m_log(QStringLiteral("Completed."));
+    return allWritten;
+}
+
+bool TBuildRunner::runOutput(TBuildOutput output, TContents& contents)
+{
+    switch (output) {
+    case boCHM:
+        return runChm(contents);
+    case boWebHelp: {
+        TWebHelpBuild web(m_project, contents, m_log, m_error);
+        web.OnShowResult = OnShowResult;
+        return web.Run();
+    }
+    case boSingleHtml: {
+        TSingleHtmlBuild single(m_project, contents, m_log, m_error);
+        single.OnShowResult = OnShowResult;
+        return single.Run();
+    }
+    case boWord:
+    case boPDF:
+        break;
+    }
+    m_error(BuildOutputName(output) + QStringLiteral(" output is not available in this build yet."));
+    return false;
+}
+
+bool TBuildRunner::runChm(TContents& contents)
+{
+    std::unique_ptr<IHTMLHelpCompiler> ownCompiler;
+    IHTMLHelpCompiler* compiler = Compiler;
+    if (compiler == nullptr) {
+        ownCompiler = std::make_unique<TChmcmdCompiler>();
+        compiler = ownCompiler.get();
+    }
+    const auto compilerLine = [this](const QString& line) {
+        if (!LineFilter().Accept(line))
+            return;
+        m_log(line);
+        if (OnCompilerLine)
+            OnCompilerLine(line);
+    };
+    TCompilerOutputHost host(*compiler, compilerLine, [compilerLine](const QString& line) {
+        compilerLine(line);
+        return true;
+    });
+    if (OnShowResult)
+        host.OnShowCompiledFile = OnShowResult;
+    if (OnRetryDelete)
+        host.OnRetryDelete = OnRetryDelete;
+    TChmBuild chm(m_project, contents, host, m_log);
+    if (chm.Run()) {
+        m_log(QStringLiteral("Wrote ") + m_project.CHMSetting.CHM);
+        return true;
+    }
+    QString message = QStringLiteral("The CHM file was not written");
+    if (!host.Result().Message.isEmpty())
+        message += QStringLiteral(": ") + host.Result().Message;
+    m_error(message);
+    return false;
+}

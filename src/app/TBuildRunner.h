@@ -1,0 +1,54 @@
+#pragma once
+
+#include "BuildSwitches.h"
+#include "TCompilerLineFilter.h"
+
+#include <QString>
+#include <functional>
+
+class IHTMLHelpCompiler;
+class TContents;
+class TQrx;
+
+// Runs the outputs of one build request, in build order (CHM, web help,
+// Word, PDF, single HTML), with the same code in the window and in the
+// unattended program: "Reading TOC...", the table of contents filled once,
+// each output, then "Completed.".
+class TBuildRunner {
+public:
+    using TLineEvent = std::function<void(const QString& line)>;
+
+    // `log` receives every progress line (the build output window, stdout);
+    // `error` what the window shows in a message box (stderr unattended).
+    TBuildRunner(TQrx& project, TLineEvent log, TLineEvent error);
+
+    // Each compiler line that is shown also goes here (the status bar).
+    TLineEvent OnCompilerLine;
+    // Opening a result (help file, web help, single HTML file) and the
+    // Abort/Retry question about a help file that cannot be replaced;
+    // unset, the help file opens with xdg-open and the answer is "Abort".
+    std::function<void(const QString& file)> OnShowResult;
+    std::function<bool(const QString& message)> OnRetryDelete;
+    // The HTML Help compiler; unset, chmcmd.
+    IHTMLHelpCompiler* Compiler = nullptr;
+    // The window keeps the last compiler line across builds; unset, the
+    // runner's own.
+    TCompilerLineFilter* SharedLineFilter = nullptr;
+
+    // `outputs` is a set of TBuildOutput bits. True only when every
+    // requested output was written. An error that ends the build is passed
+    // to `error` and ends it without "Completed.".
+    bool Run(int outputs);
+
+    // Shared by every build of the program, as the compiler's last line is.
+    TCompilerLineFilter& LineFilter() { return SharedLineFilter ? *SharedLineFilter : m_filter; }
+
+private:
+    bool runOutput(TBuildOutput output, TContents& contents);
+    bool runChm(TContents& contents);
+
+    TQrx& m_project;
+    TLineEvent m_log;
+    TLineEvent m_error;
+    TCompilerLineFilter m_filter;
+};

@@ -1,0 +1,223 @@
+#include "TSingleHtmlBuild.h"
+
+#include "Entities.h"
+#include "Folders.h"
+#include "PageFiles.h"
+#include "Paths.h"
+#include "QuorixError.h"
+#include "TContents.h"
+#include "TQrx.h"
+#include "TextSearch.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <array>
+
+namespace {
+
+const QString ContentMarker = QStringLiteral("($ALLCONTENT$)");
+const QString TitleMarker = QStringLiteral("($PROJECTTITLE$)");
+const QString CharsetMarker = QStringLiteral("($CHARSET$)");
+
+// The real place of a path: links resolved for the part that exists, the
+// rest appended; no trailing separator (but "/" itself).
+QString realPath(const QString& path)
+{
+    QString existing = QDir::cleanPath(path);
+    QString rest;
+    while (!existing.isEmpty() && !QFileInfo::exists(existing)) {
+        const qsizetype slash = existing.lastIndexOf(u'/');
+        if (slash < 0)
+            return QDir::cleanPath(path);
+        rest.prepend(existing.mid(slash));
+        existing = slash == 0 ? QStringLiteral("/") : existing.left(slash);
+    }
+    const QString canonical = QFileInfo(existing).canonicalFilePath();
+    return QDir::cleanPath((canonical.isEmpty() ? existing : canonical) + rest);
+}
+
+// Whether `inner` is `outer` or lies below it (both real paths).
+bool isSameOrInside(const QString& inner, const QString& outer)
+{
+    if (outer == u"/")
+        return true;
+    return inner == outer || inner.startsWith(outer + QLatin1Char('/'));
+}
+
+} // namespace
+
+TSingleHtmlBuild::TSingleHtmlBuild(TQrx& project, TContents& contents, TLineEvent log, TLineEvent error)
+    : m_project(project)
+    , m_contents(contents)
+    , m_log(std::move(log))
+    , m_error(std::move(error))
+{
+}
+
+bool TSingleHtmlBuild::Run()
+{
+    if (m_contents.ContentsItems.empty()) {
+        m_error(QStringLiteral("Cannot create single html! Because there is no any item in Table of Contents."));
+        return false;
+    }
+    checkTargets();
+    m_log(QString());
+    m_log(QStringLiteral("Creating SingleHTML file..."));
+    QString text;
+    if (!readTemplate(text))
+        return false;
+
+    m_log(QStringLiteral("Preparing files..."));
+    m_contents.PrepareCopyFile();
+    m_contents.PrepareCopyFileForSingleHtml();
+    checkFolderHoldsNoProjectFile();
+    // Deletion is synchronous here: no wait for the folder to go.
+    if (!DeleteFolder(OutputFolder))
+        throw EQuorixError(QStringLiteral("Cannot empty the folder \"%1\". Close the programs that use it, or "
+                                          "choose another output folder.")
+                               .arg(OutputFolder));
+
+    m_log(QStringLiteral("Creating page..."));
+    m_contents.OutputPagesSingleHTML(OutputFolder);
+
+    m_log(QStringLiteral("Output files..."));
+    text = fillTemplate(text);
+    if (!QDir().mkpath(OutputFolder))
+        throw EQuorixError(QStringLiteral("Cannot create the folder \"%1\".").arg(OutputFolder));
+    QString savedAs;
+    if (!SaveHtmlFile(text, OutputFile, &savedAs)) {
+        m_error(QStringLiteral("The single HTML file \"%1\" was not written.").arg(OutputFile));
+        return false;
+    }
+    if (!savedAs.isEmpty())
+        OutputFile = savedAs;
+
+    m_log(QString());
+    m_log(QStringLiteral("Filename: ") + OutputFile);
+    if (m_project.ViewCompiledFile && OnShowResult)
+        OnShowResult(OutputFile);
+    return true;
+}
+
+// The output folder is emptied: it must not be, or hold, the project
+// folder, the home folder or the root of the file system.
+void TSingleHtmlBuild::checkTargets()
+{
+    const QString& root = m_project.RootDir;
+    if (root.isEmpty() || IsWindowsAbsolutePath(root))
+        throw EQuorixError(QStringLiteral("The project has no folder on this computer. Save the project before "
+                                          "building the single HTML file."));
+    const QString folder = ResolveProjectPath(root, TrimBlanks(m_project.SingleHtmlOutputFolder));
+    if (IsWindowsAbsolutePath(folder))
+        throw EQuorixError(QStringLiteral("The single HTML output folder \"%1\" is a Windows path. Choose where to "
+                                          "write it in the project settings.")
+                               .arg(m_project.SingleHtmlOutputFolder));
+    const QString real = realPath(folder);
+    const auto refuse = [&](const QString& what) {
+        throw EQuorixError(QStringLiteral("The single HTML output folder \"%1\" %2, and it is emptied before "
+                                          "each build. Choose another output folder in the project settings.")
+                               .arg(folder, what));
+    };
+    if (real == u"/")
+        refuse(QStringLiteral("is the root of the file system"));
+    const QString home = realPath(QDir::homePath());
+    if (isSameOrInside(home, real))
+        refuse(QStringLiteral("holds the home folder \"%1\"").arg(home));
+    if (isSameOrInside(realPath(root), real))
+        refuse(QStringLiteral("holds the project folder \"%1\"").arg(root));
+
+    const QString name = TrimBlanks(m_project.SingleHtmlFilename);
+    if (name.isEmpty())
+        throw EQuorixError(QStringLiteral("Please specify the file name of the single HTML output in the project "
+                                          "settings."));
+    if (name.contains(u'/') || name.contains(u'\\') || name == u"." || name == u"..")
+        throw EQuorixError(QStringLiteral("The single HTML file name \"%1\" must be a file name without folders.")
+                               .arg(name));
+    OutputFolder = WithTrailingSeparator(folder);
+    OutputFile = OutputFolder + name;
+}
+
+// An output folder inside the project folder is fine as long as none of
+// the project's pages or the files they use lie in it.
+void TSingleHtmlBuild::checkFolderHoldsNoProjectFile() const
+{
+    const QString real = realPath(OutputFolder);
+    if (!isSameOrInside(real, realPath(m_project.RootDir)))
+        return;
+    QStringList files = m_contents.FileListForCopy.Paths();
+    for (const TContents::TItemList* items : {&m_contents.ContentsItems, &m_contents.NonContentsItems}) {
+        for (const auto& item : *items) {
+            if (item->Accessible && item->Status == StatusLinked)
+                files << m_contents.ItemFilePath(*item);
+        }
+    }
+    for (const QString& file : std::as_const(files)) {
+        if (!file.isEmpty() && isSameOrInside(realPath(file), real))
+            throw EQuorixError(QStringLiteral("The single HTML output folder \"%1\" holds \"%2\" of the project, "
+                                              "and it is emptied before each build. Choose another output folder "
+                                              "in the project settings.")
+                                   .arg(OutputFolder, file));
+    }
+}
+
+bool TSingleHtmlBuild::readTemplate(QString& text) const
+{
+    const QString file = m_contents.CDir
+        + (m_project.SingleHtmlHasToc ? QStringLiteral("singleb.htm") : QStringLiteral("singlehtml.htm"));
+    if (QFileInfo(file).isFile())
+        text = ReadTextFile(file);
+    if (!ContainsNoCase(text, ContentMarker)) {
+        m_error(QStringLiteral("The single HTML template \"%1\" is missing or has no %2. Reinstall Quorix to "
+                               "restore it.")
+                    .arg(file, ContentMarker));
+        return false;
+    }
+    return true;
+}
+
+// The three placeholders are filled in one pass over the template, so a
+// page or a title that happens to contain one keeps it as written.
+QString TSingleHtmlBuild::fillTemplate(const QString& text)
+{
+    const QString title = m_project.SingleHtmlSame ? m_project.Title : m_project.SingleHtmlTitle;
+    const std::array<std::pair<QString, QString>, 3> markers{{
+        {ToLowerSameLength(ContentMarker), QString()},
+        {ToLowerSameLength(TitleMarker), EncodeEntities(title)},
+        {ToLowerSameLength(CharsetMarker), m_project.Encoding},
+    }};
+    const QString lower = ToLowerSameLength(text);
+    QString result;
+    qsizetype contentAt = -1; // where the content was first written: later places copy it
+    qsizetype contentSize = 0;
+    qsizetype copied = 0;
+    for (;;) {
+        qsizetype next = -1;
+        size_t which = 0;
+        for (size_t i = 0; i < markers.size(); ++i) {
+            const qsizetype at = lower.indexOf(markers[i].first, copied);
+            if (at >= 0 && (next < 0 || at < next)) {
+                next = at;
+                which = i;
+            }
+        }
+        if (next < 0)
+            break;
+        result += QStringView(text).mid(copied, next - copied);
+        if (which == 0) {
+            if (contentAt < 0) {
+                contentAt = result.size();
+                if (m_project.SingleHtmlHasToc)
+                    result += m_contents.MakeSingleHtmlTOC();
+                m_contents.AppendSingleHtml(result);
+                contentSize = result.size() - contentAt;
+            } else {
+                result += result.mid(contentAt, contentSize); // a copy: appending may move the text
+            }
+        } else {
+            result += markers[which].second;
+        }
+        copied = next + markers[which].first.size();
+    }
+    result += QStringView(text).mid(copied);
+    return result;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "TBuildDialogModel.h"
+
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class TQrx;
+
+// The build dialog: one page per output with its target, the HTML Help
+// project folder, and whether to open the result. "开始" validates
+// (TBuildDialogModel) and closes with Accepted; the caller stores Values()
+// and builds the output of ActivePage().
+class TfrmBuild : public QDialog {
+    Q_OBJECT
+
+public:
+    // `page`: the page shown first (a TBuildDialogPage).
+    TfrmBuild(const TQrx& project, int page, QWidget* parent = nullptr);
+
+    TBuildDialogValues Values() const;
+    int ActivePage() const;
+
+    // The link's help page beside the program.
+    static QString ChmHelpPage();
+
+    // What the dialog asks and shows; replaceable so that tests answer.
+    std::function<void(const QString& message)> ShowError;
+    std::function<bool(const QString& question)> AskYesNo;
+    // A save dialog: the chosen file, empty when cancelled.
+    std::function<QString(const QString& filter, const QString& suffix, const QString& start, bool confirmOverwrite)>
+        ChooseSaveFile;
+    // The folder picker starting at `start`: the chosen folder, empty when cancelled.
+    std::function<QString(const QString& start)> ChooseFolder;
+
+    void accept() override;
+
+    QTabWidget* pcPages;
+    QLineEdit* edtCompiledFile;
+    QCheckBox* cbOutputHhp;
+    QLineEdit* edtHhpFolder;
+    QPushButton* btnHhpFolder;
+    QLabel* lbWhyChm;
+    QLineEdit* edtWebHelpFolder;
+    QLineEdit* edtWordFile;
+    QLineEdit* edtPdfFile;
+    QLineEdit* edtSingleHtmlFolder;
+    QLineEdit* edtSingleHtmlFile;
+    QCheckBox* cbViewCompiled;
+    QPushButton* btnStart;
+    QPushButton* btnCancel;
+    QList<QPushButton*> OptionButtons;
+    // The "..." buttons, by the field they fill.
+    QPushButton* BrowseButton(const QLineEdit* field) const;
+
+private:
+    QWidget* chmPage();
+    QWidget* webHelpPage();
+    QWidget* wordPage();
+    QWidget* pdfPage();
+    QWidget* singleHtmlPage();
+    QPushButton* optionsButton(const QString& caption);
+    QPushButton* browseButton(const char* name);
+    void pickFile(QLineEdit* field, const QString& filter, const QString& suffix, bool confirmOverwrite);
+    void pickFolder(QLineEdit* field, bool resolved);
+    void updateHhpFolder();
+    QLineEdit* fieldOf(TBuildDialogField field) const;
+
+    QString m_rootDir;
+};

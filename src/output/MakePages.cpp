@@ -174,7 +174,7 @@ QString MakePage(const QString& T, const TMakePagesPara& P)
     const TPrevNext noButtons;
     const TPrevNext& PN = P.PN != nullptr ? *P.PN : noButtons;
 
-    const QString page = FoldMarkers(CollapseTagSpaces(SetTitle(P.Page, P.Title), QStringLiteral("img")),
+    const QString page = FoldMarkers(CollapseTagSpaces(SetTitle(P.Page, EncodeEntities(P.Title)), QStringLiteral("img")),
                                      {u"<body", u"</body"});
     const qsizetype bodyStart = page.indexOf(u"<body");
     const qsizetype bodyEnd = page.indexOf(u"</body");

@@ -101,8 +101,12 @@ QString WebHelpPlainText(const QString& html)
                 text += CrLf;
             continue;
         }
-        if (copying && c != u'\r' && c != u'\n')
+        if (!copying)
+            continue;
+        if (c != u'\r' && c != u'\n')
             text += c;
+        else if (!text.isEmpty() && !text.back().isSpace())
+            text += u' '; // words on two source lines stay two words for search
     }
     return text;
 }

@@ -85,7 +85,7 @@ TEST(MakePageTest, FramesThePageWithTheTemplate)
                       "charset=gb2312\"><title>T</title><link href=\"t.css\"></head>\r\n<body class=\"t\"><h1>($TITLE$)"
                       "</h1>($Navigation$)<div>($CONTENT$)</div>($PREV$)($PrevImg$)($next$)($nextimg$)</body></html>";
     EXPECT_EQ(MakePage(T, P),
-              "<!DOCTYPE html>\r\n<html><head><title>A & <B></title><link href=\"t.css\"></head><body class=\"t\">"
+              "<!DOCTYPE html>\r\n<html><head><title>A &amp; &lt;B&gt;</title><link href=\"t.css\"></head><body class=\"t\">"
               "<script>s()</script><h1>A &amp; &lt;B&gt;</h1><A href=\"up.htm\">Up</A> &gt; <div><p>Text</p>"
               "<img src=\"x.gif\"><p>after</p></div><A href=\"prev.htm\">&lt;&lt;Previous</a><A href=\"prev.htm\" "
               "title=\"Back\"><img id=\"quorix_template_prev\" alt=\"Back\" src=\"../btn_prev_n.gif\" border=\"0\">"

@@ -289,7 +289,7 @@ TEST_F(WebHelpBuildTest, SearchDataIsEscapedScript)
     ASSERT_TRUE(build());
     const QByteArray data = ReadBytes(out + "data.js");
     EXPECT_EQ(data, QByteArray("\xEF\xBB\xBF") + QString("var contents = new Array(\"\\r\\n\\r\\na\\\\b \\\"c\\\" "
-                                                        "\\'d\\'\\r\\n中文\",\"Q\",\"topics/q.htm\");")
+                                                        "\\'d\\' \\r\\n中文\",\"Q\",\"topics/q.htm\");")
                                                     .toUtf8());
     // The page's own title is replaced by the topic's; the record takes the page written.
     EXPECT_TRUE(Text(out + "topics/q.htm").contains("<title>Q</title>"));

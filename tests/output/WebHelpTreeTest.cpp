@@ -277,7 +277,7 @@ TEST(WebHelpPagesTest, PlainTextForSearch)
         {"before<html><head><title>T</title><style>p{}</style><script>x</script></head><body>a &amp; b</body></html>",
          "a &amp; b"},
         {"<body><p>one\r\ntwo<br>three<br/>four<ul><li>i</li><li>j</li></ul></body>",
-         "\r\n\r\nonetwo\r\nthree\r\nfour\r\ni\r\nj\r\n"},
+         "\r\n\r\none two\r\nthree\r\nfour\r\ni\r\nj\r\n"},
         {"<body><P class=x>para<BR>x<ol><li>k</li></ol></body>", "\r\n\r\npara\r\nx\r\nk\r\n"},
         {"<body>中文 «quote»</body>", "中文 «quote»"},
         {"no tags at all", ""},

@@ -4,6 +4,7 @@
 
 #include "CodePages.h"
 #include "Entities.h"
+#include "IndexKeywords.h"
 #include "Languages.h"
 #include "Paths.h"
 #include "TLeftTreeData.h"
@@ -19,28 +20,10 @@ namespace {
 
 const QLatin1String CrLf("\r\n");
 
-// The levels of an index keyword: "/" separates them, "//" is a literal "/".
-QStringList KeywordLevels(const QString& keyword)
+// An empty keyword has no levels here.
+QStringList HtmlHelpKeywordLevels(const QString& keyword)
 {
-    if (keyword.isEmpty())
-        return QStringList();
-    if (!keyword.contains(u'/'))
-        return QStringList{keyword};
-    QStringList levels;
-    QString level;
-    for (qsizetype i = 0; i < keyword.size(); ++i) {
-        if (keyword[i] != u'/') {
-            level += keyword[i];
-        } else if (i + 1 < keyword.size() && keyword[i + 1] == u'/') {
-            level += u'/';
-            ++i;
-        } else {
-            levels << level;
-            level.clear();
-        }
-    }
-    levels << level;
-    return levels;
+    return keyword.isEmpty() ? QStringList() : KeywordLevels(keyword);
 }
 
 // What closes the entries of the previous keyword that the current one does
@@ -184,7 +167,7 @@ QByteArray TContents::MakeHHKList() const
     for (const TIndexEntry& entry : entries) {
         const QString& keyword = entry.Keyword;
         const bool newKeyword = first || keyword != prev;
-        const QStringList levels = newKeyword ? KeywordLevels(keyword) : prevLevels;
+        const QStringList levels = newKeyword ? HtmlHelpKeywordLevels(keyword) : prevLevels;
         if (!first && newKeyword)
             list += QLatin1String("</OBJECT>");
         AppendLevelTransition(list, prevLevels, levels);

@@ -3,6 +3,7 @@
 #include "TContents.h"
 
 #include "Entities.h"
+#include "IndexKeywords.h"
 #include "Folders.h"
 #include "HtmlCleanup.h"
 #include "PageFiles.h"
@@ -51,26 +52,6 @@ public:
 private:
     QSet<QString> m_made;
 };
-
-// The levels of an index keyword: "/" separates them, "//" is a literal "/".
-QStringList KeywordLevels(const QString& keyword)
-{
-    QStringList levels;
-    QString level;
-    for (qsizetype i = 0; i < keyword.size(); ++i) {
-        if (keyword[i] != u'/') {
-            level += keyword[i];
-        } else if (i + 1 < keyword.size() && keyword[i + 1] == u'/') {
-            level += u'/';
-            ++i;
-        } else {
-            levels << level;
-            level.clear();
-        }
-    }
-    levels << level;
-    return levels;
-}
 
 struct TWebIndexEntry {
     QString Keyword;

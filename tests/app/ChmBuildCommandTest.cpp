@@ -1,8 +1,10 @@
 // Building the bundled sample to a CHM without a window, as CI does.
 #include "BuildProgram.h"
+#include "ChmReader.h"
 #include "QtPrinting.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -37,6 +39,39 @@ TEST(ChmBuildCommand, BuildsTheSampleIntoAReadableHelpFile)
     // The temporary work folder is gone.
     EXPECT_EQ(QDir(dir.filePath("sample_output/CHM")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
         QStringList{"QuorixHelp.chm"});
+}
+
+// What a reader needs from the help file: its title, language and default
+// topic, the contents and index, every page and picture of the project.
+TEST(ChmBuildCommand, TheSampleHelpFileHoldsEverythingAReaderNeeds)
+{
+    QTemporaryDir dir;
+    const QString project = copySample(dir);
+    const BuildRun run = runBuild({project, "/h"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ChmReader chm(dir.filePath("sample_output/CHM/QuorixHelp.chm"));
+    ASSERT_TRUE(chm.isOpen());
+    EXPECT_EQ(chm.systemEntry(3), QByteArray("Quorix User Guide"));
+    EXPECT_EQ(chm.systemEntry(2), QByteArray("topics/welcome.htm"));
+    // Entry 4 starts with the language identifier.
+    const QByteArray language = chm.systemEntryBytes(4);
+    ASSERT_GE(language.size(), 4);
+    EXPECT_EQ(quint8(language[0]) | quint8(language[1]) << 8, 0x0409);
+
+    const QSet<QString> names = chm.names();
+    EXPECT_TRUE(names.contains("/QuorixHelp.hhc")) << QStringList(names.values()).join(' ').toStdString();
+    EXPECT_TRUE(names.contains("/QuorixHelp.hhk"));
+    const QString root = dir.filePath("sample/");
+    int checked = 0;
+    for (const QString& folder : {QStringLiteral("topics"), QStringLiteral("images")}) {
+        QDirIterator it(root + folder, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString name = "/" + it.next().mid(root.size());
+            EXPECT_TRUE(names.contains(name)) << name.toStdString();
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 40);
 }
 
 TEST(ChmBuildCommand, FailuresAreReportedAndExitNonZero)

@@ -1,5 +1,6 @@
 // The project files are accepted by a real compiler: a generated project is
 // compiled with chmcmd and the result read back with chmlib.
+#include "ChmReader.h"
 #include "Folders.h"
 #include "OutputTestSupport.h"
 #include "Paths.h"
@@ -13,7 +14,6 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <chm_lib.h>
 #include <gtest/gtest.h>
 
 using namespace OutputTest;
@@ -43,65 +43,6 @@ public:
     bool RetryDelete(const QString&) override { return false; }
 
     QString output;
-};
-
-// A compiled help file as chmlib sees it.
-class ChmReader {
-public:
-    explicit ChmReader(const QString& path)
-        : m_file(chm_open(QFile::encodeName(path).constData()))
-    {
-    }
-    ~ChmReader()
-    {
-        if (m_file)
-            chm_close(m_file);
-    }
-    ChmReader(const ChmReader&) = delete;
-    ChmReader& operator=(const ChmReader&) = delete;
-
-    bool isOpen() const { return m_file != nullptr; }
-
-    QSet<QString> names() const
-    {
-        QSet<QString> result;
-        chm_enumerate(m_file, CHM_ENUMERATE_ALL, &ChmReader::collect, &result);
-        return result;
-    }
-
-    QByteArray read(const QString& name) const
-    {
-        chmUnitInfo unit;
-        if (chm_resolve_object(m_file, name.toUtf8().constData(), &unit) != CHM_RESOLVE_SUCCESS)
-            return QByteArray();
-        QByteArray bytes(qsizetype(unit.length), Qt::Uninitialized);
-        const LONGINT64 read = chm_retrieve_object(
-            m_file, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0, LONGINT64(unit.length));
-        return bytes.left(qsizetype(std::max<LONGINT64>(read, 0)));
-    }
-
-    // A text entry of /#SYSTEM: 2 the default topic, 3 the title.
-    QByteArray systemEntry(int code) const
-    {
-        const QByteArray system = read(QStringLiteral("/#SYSTEM"));
-        for (qsizetype at = 4; at + 4 <= system.size();) {
-            const int entryCode = quint8(system[at]) | quint8(system[at + 1]) << 8;
-            const int length = quint8(system[at + 2]) | quint8(system[at + 3]) << 8;
-            if (entryCode == code)
-                return system.mid(at + 4, length).split('\0').front();
-            at += 4 + length;
-        }
-        return QByteArray();
-    }
-
-private:
-    static int collect(chmFile*, chmUnitInfo* unit, void* context)
-    {
-        static_cast<QSet<QString>*>(context)->insert(QString::fromUtf8(unit->path));
-        return CHM_ENUMERATOR_CONTINUE;
-    }
-
-    chmFile* m_file;
 };
 
 TEST(ChmcmdCompileTest, CompiledHelpHoldsEveryPageTitleAndDefaultTopic)

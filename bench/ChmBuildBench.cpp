@@ -43,13 +43,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int topics = argc > 1 ? BenchTopicCount(argc, argv) : 2000;
     TBenchProject bench;
-    QString error;
-    if (!PrepareBenchProject(topics, bench, &error)) {
-        std::fprintf(stderr, "bench-chm: cannot generate the project: %s\n", qPrintable(error));
-        return 1;
-    }
     TQrx project;
-    project.ReadFromIni(bench.projectFile);
+    if (!OpenBenchProject("bench-chm", topics, bench, project))
+        return 1;
     project.ViewCompiledFile = false;
     project.CompiledFile = bench.dir.path() + QStringLiteral("/out/help.chm");
 

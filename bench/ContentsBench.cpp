@@ -21,14 +21,10 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int topics = BenchTopicCount(argc, argv);
     TBenchProject bench;
-    QString error;
-    if (!PrepareBenchProject(topics, bench, &error)) {
-        std::fprintf(stderr, "%s: cannot generate the project: %s\n", "bench-contents", qPrintable(error));
-        return 1;
-    }
     const GeneratedProject& generated = bench.generated;
     TQrx project;
-    project.ReadFromIni(bench.projectFile);
+    if (!OpenBenchProject("bench-contents", topics, bench, project))
+        return 1;
 
     const QStringList pages = bench.PageFiles();
 

@@ -20,13 +20,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int topics = BenchTopicCount(argc, argv);
     TBenchProject bench;
-    QString error;
-    if (!PrepareBenchProject(topics, bench, &error)) {
-        std::fprintf(stderr, "%s: cannot generate the project: %s\n", "bench-refer", qPrintable(error));
-        return 1;
-    }
     TQrx project;
-    project.ReadFromIni(bench.projectFile);
+    if (!OpenBenchProject("bench-refer", topics, bench, project))
+        return 1;
     TContents contents;
     contents.qrx = &project;
     contents.Fill();

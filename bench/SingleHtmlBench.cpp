@@ -21,13 +21,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int topics = BenchTopicCount(argc, argv);
     TBenchProject bench;
-    QString error;
-    if (!PrepareBenchProject(topics, bench, &error)) {
-        std::fprintf(stderr, "%s: cannot generate the project: %s\n", "bench-singlehtml", qPrintable(error));
-        return 1;
-    }
     TQrx project;
-    project.ReadFromIni(bench.projectFile);
+    if (!OpenBenchProject("bench-singlehtml", topics, bench, project))
+        return 1;
     project.SingleHtmlOutputFolder = bench.dir.filePath("single");
     project.SingleHtmlFilename = QStringLiteral("all.htm");
     project.SingleHtmlHasToc = true;

@@ -65,11 +65,6 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const int topics = BenchTopicCount(argc, argv);
     TBenchProject bench;
-    QString error;
-    if (!PrepareBenchProject(topics, bench, &error)) {
-        std::fprintf(stderr, "%s: cannot generate the project: %s\n", "bench-webhelp", qPrintable(error));
-        return 1;
-    }
     const QString work = bench.dir.path() + QStringLiteral("/work/");
     const QString program = work + QStringLiteral("program/");
     WriteSet(program + QStringLiteral("webhelp/"));
@@ -77,7 +72,8 @@ int main(int argc, char** argv)
     const QString copies = work + QStringLiteral("copies/");
 
     TQrx project;
-    project.ReadFromIni(bench.projectFile);
+    if (!OpenBenchProject("bench-webhelp", topics, bench, project))
+        return 1;
     project.WebHelpOutputFolder = output;
     project.ViewCompiledFile = false;
     TContents contents;

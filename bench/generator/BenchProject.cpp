@@ -1,9 +1,12 @@
 #include "BenchProject.h"
 
 #include "ProjectFileWriter.h"
+#include "QuorixError.h"
+#include "TQrx.h"
 
 #include <QFile>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 QStringList TBenchProject::PageFiles() const
@@ -22,6 +25,22 @@ bool PrepareBenchProject(int topics, TBenchProject& project, QString* error)
     project.projectFile = project.dir.filePath(QStringLiteral("help.qrx"));
     return !project.generated.rootDir.isEmpty()
         && WriteGeneratedProjectFile(project.generated, project.projectFile, error);
+}
+
+bool OpenBenchProject(const char* benchmark, int topics, TBenchProject& project, TQrx& model)
+{
+    QString error;
+    if (!PrepareBenchProject(topics, project, &error)) {
+        std::fprintf(stderr, "%s: cannot generate the project: %s\n", benchmark, qPrintable(error));
+        return false;
+    }
+    try {
+        model.ReadFromIni(project.projectFile);
+    } catch (const EQuorixError& failure) {
+        std::fprintf(stderr, "%s: cannot read the project: %s\n", benchmark, qPrintable(failure.message()));
+        return false;
+    }
+    return true;
 }
 
 int BenchTopicCount(int argc, char** argv)

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+class TQrx;
+
 // A generated project on disk with its project file, as every benchmark
 // starts from.
 struct TBenchProject {
@@ -19,6 +21,10 @@ struct TBenchProject {
 // Generates `topics` topics (root folder "help" in a temporary folder) and
 // their project file "help.qrx"; false with `error` set on failure.
 bool PrepareBenchProject(int topics, TBenchProject& project, QString* error);
+
+// The same, then the project file read into `model`; on failure prints why
+// on stderr under the benchmark's name and returns false.
+bool OpenBenchProject(const char* benchmark, int topics, TBenchProject& project, TQrx& model);
 
 // The topic count a benchmark was asked for: its first argument, else 20,000.
 int BenchTopicCount(int argc, char** argv);

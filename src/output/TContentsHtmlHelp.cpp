@@ -83,44 +83,6 @@ private:
     QByteArray m_bytes;
 };
 
-struct TIndexEntry {
-    QString Keyword;
-    const TContentsItem* Item;
-    QCollatorSortKey SortKey;
-};
-
-// Index keywords of the linked pages of the table of contents whose file
-// Fill found, sorted without case by the user's locale; equal keys keep
-// tree order.
-std::vector<TIndexEntry> SortedKeywords(const TContents::TItemList& items)
-{
-    // The C locale of a build server collates byte by byte, capitals first;
-    // readers expect a dictionary order.
-    const QLocale locale = QLocale().language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : QLocale();
-    QCollator collator{locale};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<TIndexEntry> entries;
-    for (const auto& item : items) {
-        if (item->Status != StatusLinked || !item->Accessible || TrimBlanks(item->Keywords).isEmpty())
-            continue;
-        const QStringList lines = QString(item->Keywords).replace(u'\r', u'\n').split(u'\n', Qt::SkipEmptyParts);
-        for (const QString& line : lines) {
-            QString key = TrimBlanks(line);
-            if (key.isEmpty())
-                continue;
-            // A backslash sorts as a space would, and a space as "``|".
-            key.replace(u' ', QLatin1String("``|")).replace(u'\\', u' ');
-            QCollatorSortKey sortKey = collator.sortKey(key);
-            entries.push_back({key, item.get(), std::move(sortKey)});
-        }
-    }
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const TIndexEntry& a, const TIndexEntry& b) { return a.SortKey.compare(b.SortKey) < 0; });
-    for (TIndexEntry& entry : entries)
-        entry.Keyword.replace(u' ', u'\\').replace(QLatin1String("``|"), QLatin1String(" "));
-    return entries;
-}
-
 } // namespace
 
 QByteArray TContents::MakeHHCList(int ansiCodePage) const
@@ -158,7 +120,7 @@ QByteArray TContents::MakeHHCList(int ansiCodePage) const
 
 QByteArray TContents::MakeHHKList() const
 {
-    const std::vector<TIndexEntry> entries = SortedKeywords(ContentsItems);
+    const std::vector<TIndexEntry> entries = SortedIndexKeywords(ContentsItems, Qt::CaseInsensitive);
     QString list = QStringLiteral("<UL>");
     list.reserve(qsizetype(entries.size()) * 160 + 16);
     QString prev;

@@ -53,45 +53,6 @@ private:
     QSet<QString> m_made;
 };
 
-struct TWebIndexEntry {
-    QString Keyword;
-    const TContentsItem* Item;
-    QCollatorSortKey SortKey;
-};
-
-// The keywords of the HTML Help index, sorted with regard to case; equal
-// keys keep tree order.
-std::vector<TWebIndexEntry> SortedWebKeywords(const TContents::TItemList& items)
-{
-    // The C locale of a build server collates byte by byte; readers expect
-    // a dictionary order.
-    const QLocale locale =
-        QLocale().language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : QLocale();
-    QCollator collator{locale};
-    collator.setCaseSensitivity(Qt::CaseSensitive);
-    std::vector<TWebIndexEntry> entries;
-    for (const auto& item : items) {
-        if (item->Status != StatusLinked || !item->Accessible || TrimBlanks(item->Keywords).isEmpty())
-            continue;
-        const QStringList lines = QString(item->Keywords).replace(u'\r', u'\n').split(u'\n', Qt::SkipEmptyParts);
-        for (const QString& line : lines) {
-            QString key = TrimBlanks(line);
-            if (key.isEmpty())
-                continue;
-            // A backslash sorts as a space would, and a space as "``|".
-            key.replace(u' ', QLatin1String("``|")).replace(u'\\', u' ');
-            QCollatorSortKey sortKey = collator.sortKey(key);
-            entries.push_back({key, item.get(), std::move(sortKey)});
-        }
-    }
-    std::stable_sort(entries.begin(), entries.end(), [](const TWebIndexEntry& a, const TWebIndexEntry& b) {
-        return a.SortKey.compare(b.SortKey) < 0;
-    });
-    for (TWebIndexEntry& entry : entries)
-        entry.Keyword.replace(u' ', u'\\').replace(QLatin1String("``|"), QLatin1String(" "));
-    return entries;
-}
-
 QString Indent(qsizetype levels)
 {
     QString indent;
@@ -367,7 +328,7 @@ QString TContents::MakeWebTree(bool scripted) const
 
 QString TContents::MakeIndexForWeb()
 {
-    const std::vector<TWebIndexEntry> entries = SortedWebKeywords(ContentsItems);
+    const std::vector<TIndexEntry> entries = SortedIndexKeywords(ContentsItems, Qt::CaseSensitive);
     if (entries.empty())
         return QString();
     QString list;
@@ -379,7 +340,7 @@ QString TContents::MakeIndexForWeb()
     const auto close = [&list, &prevLevels, &prevName] {
         list += QLatin1String("]);\">") + Indent(prevLevels.size()) + EncodeEntities(prevName) + QLatin1String("</option>");
     };
-    for (const TWebIndexEntry& entry : entries) {
+    for (const TIndexEntry& entry : entries) {
         const bool newKeyword = first || entry.Keyword != prev;
         const QStringList levels = newKeyword ? KeywordLevels(entry.Keyword) : prevLevels;
         const TUrlAnchor parts = SplitUrlAnchor(levels.back());

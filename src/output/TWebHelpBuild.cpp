@@ -113,9 +113,18 @@ QString TWebHelpBuild::OutputFolder() const
         throw EQuorixError(Refusal(native, QStringLiteral("is or holds your home folder.")));
     if (!m_project.RootDir.isEmpty() && IsOrContains(native, m_project.RootDir))
         throw EQuorixError(Refusal(native, QStringLiteral("is or holds the project folder.")));
-    if (!m_contents.CDir.isEmpty()
-        && (IsOrContains(native, m_contents.CDir) || IsOrContains(m_contents.CDir, native)))
-        throw EQuorixError(Refusal(native, QStringLiteral("lies in the program's own files.")));
+    if (!m_contents.CDir.isEmpty()) {
+        if (IsOrContains(native, m_contents.CDir))
+            throw EQuorixError(Refusal(native, QStringLiteral("is or holds the program's own files.")));
+        // Beside the program's folders is fine (the bundled sample writes
+        // its outputs there); inside them is not.
+        const QString data = WithTrailingSeparator(m_contents.CDir);
+        for (const char* shipped : {"webhelp", "templates", "help", "sample"}) {
+            const QString folder = data + QLatin1String(shipped) + QLatin1Char('/');
+            if (IsOrContains(native, folder) || IsOrContains(folder, native))
+                throw EQuorixError(Refusal(native, QStringLiteral("lies in the program's own files.")));
+        }
+    }
     return native;
 }
 

@@ -381,6 +381,7 @@ TEST_F(WebHelpBuildTest, RefusesToEmptyAFolderThatHoldsTheAuthorsFiles)
         "/",                                    // everything
         home,                                   // the author's home
         program + "webhelp/icons",              // the program's own set
+        program,                                // the program's files
         "<Project_Folder>/sub",                 // holds a topic page
     };
     for (const QString& folder : refused) {
@@ -401,8 +402,10 @@ TEST_F(WebHelpBuildTest, RefusesToEmptyAFolderThatHoldsTheAuthorsFiles)
     project.WebHelpOutputFolder = QString();
     EXPECT_THROW(build(), EQuorixError);
 
-    // A folder beside the project, or inside it without project files, is fine.
-    for (const QString& folder : {QString("<Project_Folder>_output\\WebHelp"), QString("<Project_Folder>\\web")}) {
+    // A folder beside the project, inside it without project files, or
+    // beside the program's own folders (where the bundled sample writes) is fine.
+    for (const QString& folder : {QString("<Project_Folder>_output\\WebHelp"), QString("<Project_Folder>\\web"),
+                                  program + "sample_output/WebHelp"}) {
         project.WebHelpOutputFolder = folder;
         EXPECT_TRUE(build()) << qPrintable(folder);
     }

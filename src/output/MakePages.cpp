@@ -64,29 +64,6 @@ QString quotedAttribute(const QString& text)
     return QString(text).replace(u'"', QStringLiteral("&quot;"));
 }
 
-// Each tag replaced by its value in one pass, so a value that itself reads
-// like a tag (a topic titled "The ($content$) tag") is left as it is.
-QString fillTags(const QString& text, const std::vector<std::pair<QString, QString>>& values)
-{
-    const QString lower = ToLowerSameLength(text);
-    QString result;
-    qsizetype copied = 0;
-    for (qsizetype at = lower.indexOf(u"($"); at >= 0;) {
-        qsizetype next = at + 1;
-        for (const auto& [tag, value] : values) {
-            if (QStringView(lower).mid(at).startsWith(tag)) {
-                result.append(QStringView(text).mid(copied, at - copied));
-                result.append(value);
-                copied = next = at + tag.size();
-                break;
-            }
-        }
-        at = lower.indexOf(u"($", next);
-    }
-    result.append(QStringView(text).mid(copied));
-    return result;
-}
-
 QString previousButton(const TMakePagesPara& P, const TPrevNext& PN)
 {
     const QString title = quotedAttribute(PN.Prev_Title);
@@ -188,7 +165,7 @@ QString MakePage(const QString& T, const TMakePagesPara& P)
         QStringLiteral("<title"), QStringLiteral("</title>"));
     const QString content = tagEnd < bodyEnd ? page.mid(tagEnd + 1, bodyEnd - tagEnd - 1) : QString();
 
-    const QString body = fillTags(GetBody(T), {
+    const QString body = FillPlaceholders(GetBody(T), {
         {TemplateTagTitle, EncodeEntities(P.Title)},
         {TemplateTagPrev, P.Previous.isEmpty() ? QString() : QStringLiteral("<A href=\"") + P.Previous + QStringLiteral("\">&lt;&lt;Previous</a>")},
         {TemplateTagPrevImg, previousButton(P, PN)},

@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <array>
 
 namespace {
 
@@ -175,49 +174,16 @@ bool TSingleHtmlBuild::readTemplate(QString& text) const
     return true;
 }
 
-// The three placeholders are filled in one pass over the template, so a
-// page or a title that happens to contain one keeps it as written.
+// One pass over the template, so a page or a title that happens to contain
+// a placeholder keeps it as written.
 QString TSingleHtmlBuild::fillTemplate(const QString& text)
 {
+    QString content;
+    if (m_project.SingleHtmlHasToc)
+        content = m_contents.MakeSingleHtmlTOC();
+    m_contents.AppendSingleHtml(content);
     const QString title = m_project.SingleHtmlSame ? m_project.Title : m_project.SingleHtmlTitle;
-    const std::array<std::pair<QString, QString>, 3> markers{{
-        {ToLowerSameLength(ContentMarker), QString()},
-        {ToLowerSameLength(TitleMarker), EncodeEntities(title)},
-        {ToLowerSameLength(CharsetMarker), m_project.Encoding},
-    }};
-    const QString lower = ToLowerSameLength(text);
-    QString result;
-    qsizetype contentAt = -1; // where the content was first written: later places copy it
-    qsizetype contentSize = 0;
-    qsizetype copied = 0;
-    for (;;) {
-        qsizetype next = -1;
-        size_t which = 0;
-        for (size_t i = 0; i < markers.size(); ++i) {
-            const qsizetype at = lower.indexOf(markers[i].first, copied);
-            if (at >= 0 && (next < 0 || at < next)) {
-                next = at;
-                which = i;
-            }
-        }
-        if (next < 0)
-            break;
-        result += QStringView(text).mid(copied, next - copied);
-        if (which == 0) {
-            if (contentAt < 0) {
-                contentAt = result.size();
-                if (m_project.SingleHtmlHasToc)
-                    result += m_contents.MakeSingleHtmlTOC();
-                m_contents.AppendSingleHtml(result);
-                contentSize = result.size() - contentAt;
-            } else {
-                result += result.mid(contentAt, contentSize); // a copy: appending may move the text
-            }
-        } else {
-            result += markers[which].second;
-        }
-        copied = next + markers[which].first.size();
-    }
-    result += QStringView(text).mid(copied);
-    return result;
+    return FillPlaceholders(text, {{ContentMarker, content},
+                                   {TitleMarker, EncodeEntities(title)},
+                                   {CharsetMarker, m_project.Encoding}});
 }

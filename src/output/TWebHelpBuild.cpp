@@ -20,37 +20,6 @@
 
 namespace {
 
-using TPlaceholders = std::vector<std::pair<QString, QString>>;
-
-// Every placeholder (compared without case) replaced in one pass over the
-// template: a value that happens to contain a placeholder stays as it is.
-QString FillPlaceholders(const QString& text, const TPlaceholders& values)
-{
-    const QString lower = ToLowerSameLength(text);
-    std::vector<QString> patterns;
-    for (const auto& value : values)
-        patterns.push_back(value.first.toLower());
-    QString result;
-    result.reserve(text.size());
-    qsizetype done = 0;
-    qsizetype at = lower.indexOf(QLatin1String("($"));
-    while (at >= 0) {
-        bool replaced = false;
-        for (size_t n = 0; n < values.size(); ++n) {
-            if (QStringView(lower).mid(at).startsWith(patterns[n])) {
-                result += QStringView(text).mid(done, at - done);
-                result += values[n].second;
-                done = at + patterns[n].size();
-                replaced = true;
-                break;
-            }
-        }
-        at = lower.indexOf(QLatin1String("($"), replaced ? done : at + 1);
-    }
-    result += QStringView(text).mid(done);
-    return result;
-}
-
 // The path with "/" separators, without a trailing one, and resolved
 // through links when it exists.
 QStringList PathForms(const QString& path)
@@ -233,7 +202,7 @@ void TWebHelpBuild::WriteNavigation(const QString& set, const QString& folder)
             text.replace(QStringLiteral("//document"), QStringLiteral("document"));
         return text;
     };
-    const auto write = [&](const QString& name, const auto& edit, const TPlaceholders& values) {
+    const auto write = [&](const QString& name, const auto& edit, const TPlaceholderValues& values) {
         const QString target = folder + name;
         const QString page = FillPlaceholders(edit(ReadTextFile(set + name)), values);
         if (!SaveHtmlFile(page, target))

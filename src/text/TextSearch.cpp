@@ -96,3 +96,31 @@ bool ContainsNoCase(const QString& text, const QString& pattern)
         return true;
     return ToLowerSameLength(text).contains(ToLowerSameLength(pattern));
 }
+
+QString FillPlaceholders(const QString& text, const TPlaceholderValues& values)
+{
+    std::vector<QString> names;
+    qsizetype growth = 0;
+    for (const auto& value : values) {
+        names.push_back(ToLowerSameLength(value.first));
+        growth += value.second.size();
+    }
+    const QString lower = ToLowerSameLength(text);
+    QString result;
+    result.reserve(text.size() + growth);
+    qsizetype copied = 0;
+    for (qsizetype at = lower.indexOf(u"($"); at >= 0;) {
+        qsizetype next = at + 1;
+        for (size_t n = 0; n < names.size(); ++n) {
+            if (QStringView(lower).mid(at).startsWith(names[n])) {
+                result.append(QStringView(text).mid(copied, at - copied));
+                result.append(values[n].second);
+                copied = next = at + names[n].size();
+                break;
+            }
+        }
+        at = lower.indexOf(u"($", next);
+    }
+    result.append(QStringView(text).mid(copied));
+    return result;
+}

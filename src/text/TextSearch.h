@@ -3,6 +3,8 @@
 #include <QString>
 
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 // Plain-text search helpers shared by the page routines. "Without case" here
 // always means: both sides lower-cased one UTF-16 unit at a time, so that a
@@ -22,6 +24,13 @@ qsizetype IndexOfLower(const QString& lowerText, const QString& lowerPattern, qs
 // Every occurrence of `pattern`, compared without case, replaced by
 // `replacement`: left to right, non-overlapping. An empty pattern changes nothing.
 QString ReplaceNoCase(const QString& text, const QString& pattern, const QString& replacement);
+
+// Every placeholder of the form "($NAME$)" among `values` (name, value pairs;
+// compared without case) replaced by its value in one pass, left to right:
+// a value that itself contains a placeholder (a title "The ($content$) tag",
+// a page showing "($CHARSET$)") is kept as it is.
+using TPlaceholderValues = std::vector<std::pair<QString, QString>>;
+QString FillPlaceholders(const QString& text, const TPlaceholderValues& values);
 
 // Every occurrence of `marker` (compared without case) written in lower case,
 // so that the caller can then search for the lower-case marker exactly.

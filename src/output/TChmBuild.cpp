@@ -1,5 +1,6 @@
 #include "TChmBuild.h"
 
+#include "EmptiedFolder.h"
 #include "Folders.h"
 #include "HtmlCleanup.h"
 #include "PageFiles.h"
@@ -54,6 +55,10 @@ QString TChmBuild::workFolder() const
         if (native == m_project.RootDir || native.startsWith(m_project.RootDir) || m_project.RootDir.startsWith(native))
             throw EQuorixError(QStringLiteral("Html Help Workshop project folder cannot be the same as the Project "
                                               "Rootfolder. Please specify another one!"));
+        const QString refusal = EmptiedFolderRefusal(native, m_project.RootDir, m_contents.CDir);
+        if (!refusal.isEmpty())
+            throw EQuorixError(QStringLiteral("The HTML Help project folder \"") + native + QStringLiteral("\" ") + refusal
+                               + QStringLiteral(" It is emptied before each build: choose another one."));
         return native;
     }
     // A folder of our own under the temporary folder: nobody else's files

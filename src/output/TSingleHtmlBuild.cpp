@@ -1,5 +1,6 @@
 #include "TSingleHtmlBuild.h"
 
+#include "EmptiedFolder.h"
 #include "Entities.h"
 #include "Folders.h"
 #include "PageFiles.h"
@@ -18,29 +19,11 @@ const QString ContentMarker = QStringLiteral("($ALLCONTENT$)");
 const QString TitleMarker = QStringLiteral("($PROJECTTITLE$)");
 const QString CharsetMarker = QStringLiteral("($CHARSET$)");
 
-// The real place of a path: links resolved for the part that exists, the
-// rest appended; no trailing separator (but "/" itself).
-QString realPath(const QString& path)
+EQuorixError refusalError(const QString& folder, const QString& refusal)
 {
-    QString existing = QDir::cleanPath(path);
-    QString rest;
-    while (!existing.isEmpty() && !QFileInfo::exists(existing)) {
-        const qsizetype slash = existing.lastIndexOf(u'/');
-        if (slash < 0)
-            return QDir::cleanPath(path);
-        rest.prepend(existing.mid(slash));
-        existing = slash == 0 ? QStringLiteral("/") : existing.left(slash);
-    }
-    const QString canonical = QFileInfo(existing).canonicalFilePath();
-    return QDir::cleanPath((canonical.isEmpty() ? existing : canonical) + rest);
-}
-
-// Whether `inner` is `outer` or lies below it (both real paths).
-bool isSameOrInside(const QString& inner, const QString& outer)
-{
-    if (outer == u"/")
-        return true;
-    return inner == outer || inner.startsWith(outer + QLatin1Char('/'));
+    return EQuorixError(QStringLiteral("The single HTML output folder \"%1\" %2 It is emptied before each build: "
+                                       "choose another output folder in the project settings.")
+                            .arg(folder, refusal));
 }
 
 } // namespace
@@ -111,19 +94,9 @@ void TSingleHtmlBuild::checkTargets()
         throw EQuorixError(QStringLiteral("The single HTML output folder \"%1\" is a Windows path. Choose where to "
                                           "write it in the project settings.")
                                .arg(m_project.SingleHtmlOutputFolder));
-    const QString real = realPath(folder);
-    const auto refuse = [&](const QString& what) {
-        throw EQuorixError(QStringLiteral("The single HTML output folder \"%1\" %2, and it is emptied before "
-                                          "each build. Choose another output folder in the project settings.")
-                               .arg(folder, what));
-    };
-    if (real == u"/")
-        refuse(QStringLiteral("is the root of the file system"));
-    const QString home = realPath(QDir::homePath());
-    if (isSameOrInside(home, real))
-        refuse(QStringLiteral("holds the home folder \"%1\"").arg(home));
-    if (isSameOrInside(realPath(root), real))
-        refuse(QStringLiteral("holds the project folder \"%1\"").arg(root));
+    const QString refusal = EmptiedFolderRefusal(folder, root, m_contents.CDir);
+    if (!refusal.isEmpty())
+        throw refusalError(folder, refusal);
 
     const QString name = TrimBlanks(m_project.SingleHtmlFilename);
     if (name.isEmpty())
@@ -140,9 +113,6 @@ void TSingleHtmlBuild::checkTargets()
 // the project's pages or the files they use lie in it.
 void TSingleHtmlBuild::checkFolderHoldsNoProjectFile() const
 {
-    const QString real = realPath(OutputFolder);
-    if (!isSameOrInside(real, realPath(m_project.RootDir)))
-        return;
     QStringList files = m_contents.FileListForCopy.Paths();
     for (const TContents::TItemList* items : {&m_contents.ContentsItems, &m_contents.NonContentsItems}) {
         for (const auto& item : *items) {
@@ -150,13 +120,9 @@ void TSingleHtmlBuild::checkFolderHoldsNoProjectFile() const
                 files << m_contents.ItemFilePath(*item);
         }
     }
-    for (const QString& file : std::as_const(files)) {
-        if (!file.isEmpty() && isSameOrInside(realPath(file), real))
-            throw EQuorixError(QStringLiteral("The single HTML output folder \"%1\" holds \"%2\" of the project, "
-                                              "and it is emptied before each build. Choose another output folder "
-                                              "in the project settings.")
-                                   .arg(OutputFolder, file));
-    }
+    const QString refusal = EmptiedFolderRefusal(OutputFolder, m_project.RootDir, m_contents.CDir, files);
+    if (!refusal.isEmpty())
+        throw refusalError(OutputFolder, refusal);
 }
 
 bool TSingleHtmlBuild::readTemplate(QString& text) const

@@ -1,5 +1,6 @@
 #include "TWebHelpBuild.h"
 
+#include "EmptiedFolder.h"
 #include "Entities.h"
 #include "Folders.h"
 #include "HtmlCleanup.h"
@@ -19,29 +20,6 @@
 #include <vector>
 
 namespace {
-
-// The path with "/" separators, without a trailing one, and resolved
-// through links when it exists.
-QStringList PathForms(const QString& path)
-{
-    QStringList forms{QDir::cleanPath(path)};
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    if (!canonical.isEmpty() && canonical != forms.front())
-        forms << canonical;
-    return forms;
-}
-
-// Whether `outer` is `inner` or one of the folders above it.
-bool IsOrContains(const QString& outer, const QString& inner)
-{
-    for (const QString& o : PathForms(outer)) {
-        for (const QString& i : PathForms(inner)) {
-            if (o == i || o == u"/" || i.startsWith(o + QLatin1Char('/')))
-                return true;
-        }
-    }
-    return false;
-}
 
 QString Refusal(const QString& folder, const QString& what)
 {
@@ -76,35 +54,18 @@ QString TWebHelpBuild::OutputFolder() const
                            + QStringLiteral("\" is a Windows path. Choose where to write the web help in the "
                                             "project settings."));
     const QString native = WithTrailingSeparator(folder);
-    if (QDir::cleanPath(native) == u"/")
-        throw EQuorixError(Refusal(native, QStringLiteral("is the root of the file system.")));
-    if (IsOrContains(native, QDir::homePath()))
-        throw EQuorixError(Refusal(native, QStringLiteral("is or holds your home folder.")));
-    if (!m_project.RootDir.isEmpty() && IsOrContains(native, m_project.RootDir))
-        throw EQuorixError(Refusal(native, QStringLiteral("is or holds the project folder.")));
-    if (!m_contents.CDir.isEmpty()) {
-        if (IsOrContains(native, m_contents.CDir))
-            throw EQuorixError(Refusal(native, QStringLiteral("is or holds the program's own files.")));
-        // Beside the program's folders is fine (the bundled sample writes
-        // its outputs there); inside them is not.
-        const QString data = WithTrailingSeparator(m_contents.CDir);
-        for (const char* shipped : {"webhelp", "templates", "help", "sample"}) {
-            const QString folder = data + QLatin1String(shipped) + QLatin1Char('/');
-            if (IsOrContains(native, folder) || IsOrContains(folder, native))
-                throw EQuorixError(Refusal(native, QStringLiteral("lies in the program's own files.")));
-        }
-    }
+    const QString refusal = EmptiedFolderRefusal(native, m_project.RootDir, m_contents.CDir);
+    if (!refusal.isEmpty())
+        throw EQuorixError(Refusal(native, refusal));
     return native;
 }
 
-void TWebHelpBuild::CheckHoldsNoProjectFile(const QString& folder) const
+void TWebHelpBuild::CheckMayEmpty(const QString& folder) const
 {
-    const QString inside = QDir::cleanPath(folder) + QLatin1Char('/');
-    for (const QString& file : m_contents.FileListForCopy.Paths()) {
-        if (file.startsWith(inside))
-            throw EQuorixError(Refusal(folder, QStringLiteral("holds a file of the project (\"") + file
-                                                   + QStringLiteral("\").")));
-    }
+    const QString refusal =
+        EmptiedFolderRefusal(folder, m_project.RootDir, m_contents.CDir, m_contents.FileListForCopy.Paths());
+    if (!refusal.isEmpty())
+        throw EQuorixError(Refusal(folder, refusal));
 }
 
 QString TWebHelpBuild::DefaultPage() const
@@ -152,7 +113,7 @@ bool TWebHelpBuild::Run()
     m_log(QStringLiteral("Preparing files..."));
     m_contents.PrepareCopyFile();
     m_contents.PrepareCopyFileForWebHelp();
-    CheckHoldsNoProjectFile(O);
+    CheckMayEmpty(O);
     if (!DeleteFolder(O) || !QDir().mkpath(O))
         throw EQuorixError(QStringLiteral("Cannot empty the web help output folder \"") + O
                            + QStringLiteral("\". Close the programs that use its files, or choose another folder."));

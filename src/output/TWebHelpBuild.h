@@ -32,8 +32,9 @@ public:
     TLineEvent OnShowResult;
 
 private:
-    // Refuses an output folder that holds a file the build copies.
-    void CheckHoldsNoProjectFile(const QString& folder) const;
+    // The same once the copy list is known: nor may it hold a file the
+    // build copies.
+    void CheckMayEmpty(const QString& folder) const;
     QString DefaultPage() const;
     void WriteNavigation(const QString& set, const QString& folder);
     void CopySetFiles(const QString& set, const QString& folder);

@@ -132,7 +132,8 @@ TEST_F(ChmBuildTest, KeptProjectStaysInItsFolderAndATemporaryOneIsRemoved)
 TEST_F(ChmBuildTest, KeptProjectFolderMustNotHoldTheProject)
 {
     project.DeleteProject = true;
-    for (const QString& folder : {root, dir.path() + QStringLiteral("/"), root + QStringLiteral("hhp")}) {
+    for (const QString& folder : {root, dir.path() + QStringLiteral("/"), root + QStringLiteral("hhp"), QDir::homePath(),
+                                  QStringLiteral("/")}) {
         SCOPED_TRACE(folder.toStdString());
         project.HHPFolder = folder;
         EXPECT_THROW(build(), EQuorixError);

@@ -85,8 +85,9 @@ int build(const QString& projectFile, const QString& buildSwitch)
     project.ViewCompiledFile = false;
     QTextStream out(stdout);
     QTextStream err(stderr);
+    TCompilerLineFilter compilerLines;
     TBuildRunner runner(
-        project,
+        project, compilerLines,
         [&out](const QString& line) {
             out << line << "\n";
             out.flush();

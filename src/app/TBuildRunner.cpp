@@ -13,8 +13,9 @@
 
 #include <memory>
 
-TBuildRunner::TBuildRunner(TQrx& project, TLineEvent log, TLineEvent error)
+TBuildRunner::TBuildRunner(TQrx& project, TCompilerLineFilter& compilerLines, TLineEvent log, TLineEvent error)
     : m_project(project)
+    , m_compilerLines(compilerLines)
     , m_log(std::move(log))
     , m_error(std::move(error))
 {
@@ -83,7 +84,7 @@ bool TBuildRunner::runChm(TContents& contents)
         compiler = ownCompiler.get();
     }
     const auto compilerLine = [this](const QString& line) {
-        if (!LineFilter().Accept(line))
+        if (!m_compilerLines.Accept(line))
             return;
         m_log(line);
         if (OnCompilerLine)

@@ -20,7 +20,9 @@ public:
 
     // `log` receives every progress line (the build output window, stdout);
     // `error` what the window shows in a message box (stderr unattended).
-    TBuildRunner(TQrx& project, TLineEvent log, TLineEvent error);
+    // `compilerLines` remembers the last compiler line shown; the window
+    // keeps one for all its builds.
+    TBuildRunner(TQrx& project, TCompilerLineFilter& compilerLines, TLineEvent log, TLineEvent error);
 
     // Each compiler line that is shown also goes here (the status bar).
     TLineEvent OnCompilerLine;
@@ -31,24 +33,18 @@ public:
     std::function<bool(const QString& message)> OnRetryDelete;
     // The HTML Help compiler; unset, chmcmd.
     IHTMLHelpCompiler* Compiler = nullptr;
-    // The window keeps the last compiler line across builds; unset, the
-    // runner's own.
-    TCompilerLineFilter* SharedLineFilter = nullptr;
 
     // `outputs` is a set of TBuildOutput bits. True only when every
     // requested output was written. An error that ends the build is passed
     // to `error` and ends it without "Completed.".
     bool Run(int outputs);
 
-    // Shared by every build of the program, as the compiler's last line is.
-    TCompilerLineFilter& LineFilter() { return SharedLineFilter ? *SharedLineFilter : m_filter; }
-
 private:
     bool runOutput(TBuildOutput output, TContents& contents);
     bool runChm(TContents& contents);
 
     TQrx& m_project;
+    TCompilerLineFilter& m_compilerLines;
     TLineEvent m_log;
     TLineEvent m_error;
-    TCompilerLineFilter m_filter;
 };

@@ -981,9 +981,8 @@ bool TfrmMain::buildOutputs(int outputs, bool commandLine)
             ShowMessage(QMessageBox::Critical, message, QMessageBox::Ok);
         }
     };
-    TBuildRunner runner(Qrx, [this](const QString& line) { m_buildOutput->AppendOutputLine(line); }, error);
+    TBuildRunner runner(Qrx, m_compilerLines, [this](const QString& line) { m_buildOutput->AppendOutputLine(line); }, error);
     runner.Compiler = Compiler;
-    runner.SharedLineFilter = &m_compilerLines;
     runner.OnCompilerLine = [this](const QString& line) { m_hintPanel->setText(line); };
     runner.OnShowResult = [this](const QString& file) { openWithDesktop(file); };
     runner.OnRetryDelete = [this, commandLine](const QString& message) {

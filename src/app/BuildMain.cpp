@@ -13,6 +13,13 @@
 
 namespace {
 
+void printLoadWarnings(const TQrx& project)
+{
+    QTextStream err(stderr);
+    for (const QString& warning : project.LoadWarnings)
+        err << "Warning: " << warning << "\n";
+}
+
 int printVersion()
 {
     const TLanguages& languages = LanguageTable();
@@ -36,6 +43,7 @@ int resave(const QString& input, const QString& output)
     try {
         TQrx project;
         project.ReadFromIni(input);
+        printLoadWarnings(project);
         project.ProjectFilename = QFileInfo(output).absoluteFilePath();
         project.SaveToIni(project.ProjectFilename);
         QTextStream(stdout) << "Wrote " << project.ProjectFilename << " (" << project.Tree().topicCount()
@@ -74,6 +82,7 @@ int build(const QString& projectFile, const QString& buildSwitch)
     TQrx project;
     try {
         project.ReadFromIni(projectFile);
+        printLoadWarnings(project);
     } catch (const EQuorixError& error) {
         QTextStream(stderr) << "quorix-build: " << error.message() << "\n";
         return 1;

@@ -23,6 +23,7 @@ void TQrx::ClearTreeView()
 void TQrx::Initialize()
 {
     ClearTreeView();
+    LoadWarnings.clear();
     ProjectChanged = false;
     ProjectFilename = QStringLiteral("unnamed.qrx");
     IsNew = true;

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class TIniFile;
@@ -32,7 +33,9 @@ public:
     // The project file. Failures throw EQuorixError with a message for the
     // author; the model is then unchanged (reading) or still marked as
     // unsaved (writing).
-    // Replaces settings and topics by those of the file.
+    // Replaces settings and topics by those of the file; what the author
+    // should hear about the file (a wrong topic count, say) lands in
+    // LoadWarnings.
     void ReadFromIni(const QString& fileName);
     // Writes the whole project; the old file stays until the new one is complete.
     void SaveToIni(const QString& fileName);
@@ -64,6 +67,9 @@ public:
 
     // State of the project
     int Ver = 0;
+    // What reading the project file found wrong but could mend, one
+    // sentence each; emptied by Clear.
+    QStringList LoadWarnings;
     bool ProjectChanged = false;
     QString ProjectFilename;
     bool IsNew = true;

@@ -93,18 +93,6 @@ QString decodeUtf16(const QByteArray& bytes, qsizetype offset, bool bigEndian)
     return text;
 }
 
-QString decodeAscii(const QByteArray& bytes)
-{
-    // Bytes above 127 are not ASCII; they read as the replacement character.
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t* target = reinterpret_cast<char16_t*>(text.data());
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const uchar byte = uchar(bytes[i]);
-        target[i] = byte < 128 ? char16_t(byte) : char16_t(0xFFFD);
-    }
-    return text;
-}
-
 int digitValue(char16_t c, int base)
 {
     if (c >= u'0' && c <= u'9')
@@ -139,38 +127,29 @@ TIniFile::~TIniFile() = default;
 TIniFile::TIniFile(TIniFile&&) noexcept = default;
 TIniFile& TIniFile::operator=(TIniFile&&) noexcept = default;
 
-TIniFile TIniFile::FromBytes(const QByteArray& bytes, Encoding encoding)
+TIniFile TIniFile::FromBytes(const QByteArray& bytes)
 {
     static const char utf8Mark[] = "\xEF\xBB\xBF";
     static const char utf16LeMark[] = "\xFF\xFE";
     static const char utf16BeMark[] = "\xFE\xFF";
     QString text;
-    bool hadMark = false;
-    switch (encoding) {
-    case Encoding::ByMark:
-        if (startsWith(bytes, utf16LeMark, 2)) {
-            text = decodeUtf16(bytes, 2, false);
-            hadMark = true;
-        } else if (startsWith(bytes, utf16BeMark, 2)) {
-            text = decodeUtf16(bytes, 2, true);
-            hadMark = true;
-        } else if (startsWith(bytes, utf8Mark, 3)) {
-            text = QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-            hadMark = true;
-        } else {
-            text = AnsiToText(bytes, 0);
-        }
-        break;
-    case Encoding::Utf8:
-        hadMark = startsWith(bytes, utf8Mark, 3);
-        text = hadMark ? QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3) : QString::fromUtf8(bytes);
-        break;
-    case Encoding::UsAscii:
-        text = decodeAscii(bytes);
-        break;
+    Decoded decoded = Decoded::Ansi;
+    if (startsWith(bytes, utf16LeMark, 2)) {
+        text = decodeUtf16(bytes, 2, false);
+        decoded = Decoded::Utf16Mark;
+    } else if (startsWith(bytes, utf16BeMark, 2)) {
+        text = decodeUtf16(bytes, 2, true);
+        decoded = Decoded::Utf16Mark;
+    } else if (startsWith(bytes, utf8Mark, 3)) {
+        text = QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+        decoded = Decoded::Utf8Mark;
+    } else if (DecodeValidUtf8(bytes, text)) {
+        decoded = Decoded::Utf8;
+    } else {
+        text = AnsiToText(bytes, 0);
     }
     TIniFile ini = FromText(std::move(text));
-    ini.m_hadByteOrderMark = hadMark;
+    ini.m_decoded = decoded;
     return ini;
 }
 
@@ -216,6 +195,11 @@ TIniFile TIniFile::FromText(QString text)
             data.keysInOrder[size_t(current)].push_back(key);
     }
     return ini;
+}
+
+const QString& TIniFile::Text() const
+{
+    return d->text;
 }
 
 int TIniFile::sectionNumber(QStringView section) const

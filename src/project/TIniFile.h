@@ -11,11 +11,13 @@
 // Lines are trimmed of blanks and control characters, ";" starts a comment.
 class TIniFile {
 public:
-    // How the bytes are turned into text.
-    enum class Encoding {
-        ByMark,   // a byte-order mark selects UTF-16LE/BE or UTF-8; else the system ANSI code page
-        Utf8,     // UTF-8, its own mark skipped
-        UsAscii,  // 7-bit ASCII (code page 20127), no mark recognised
+    // How FromBytes turned the bytes into text.
+    enum class Decoded {
+        Text,      // made by FromText
+        Utf16Mark, // UTF-16LE or UTF-16BE after its byte-order mark
+        Utf8Mark,  // UTF-8 after its byte-order mark
+        Utf8,      // no mark, and the bytes are valid UTF-8 throughout
+        Ansi,      // no mark and not UTF-8: the system ANSI code page
     };
 
     TIniFile();
@@ -23,11 +25,16 @@ public:
     TIniFile(TIniFile&&) noexcept;
     TIniFile& operator=(TIniFile&&) noexcept;
 
-    static TIniFile FromBytes(const QByteArray& bytes, Encoding encoding = Encoding::ByMark);
+    // A byte-order mark chooses the encoding and is skipped; without one,
+    // bytes that are valid UTF-8 are read as UTF-8 (a file saved by any
+    // editor of today), others in the system ANSI code page.
+    static TIniFile FromBytes(const QByteArray& bytes);
     static TIniFile FromText(QString text);
 
-    // Whether the bytes began with a byte-order mark that chose the encoding.
-    bool HadByteOrderMark() const { return m_hadByteOrderMark; }
+    Decoded DecodedAs() const { return m_decoded; }
+    bool HadByteOrderMark() const { return m_decoded == Decoded::Utf16Mark || m_decoded == Decoded::Utf8Mark; }
+    // The whole decoded text.
+    const QString& Text() const;
 
     bool HasSection(QStringView section) const;
     bool HasKey(QStringView section, QStringView key) const;
@@ -58,7 +65,7 @@ private:
     const std::vector<QStringView>& keys(QStringView section) const;
 
     std::unique_ptr<Data> d;
-    bool m_hadByteOrderMark = false;
+    Decoded m_decoded = Decoded::Text;
     mutable bool m_lastSectionValid = false;
     mutable QString m_lastSectionName;
     mutable int m_lastSection = -1;

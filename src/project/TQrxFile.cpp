@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <limits>
 #include <variant>
 #include <vector>
 
@@ -233,15 +234,26 @@ QString keywordsFromFile(QString text)
     return text.replace(KeywordSeparator, QStringLiteral("\r\n"));
 }
 
-// Reads a file and parses it the way its "Ver" asks. Version 2 and later are
-// UTF-8 files: they are parsed as such and rewritten with the UTF-8 mark.
-TIniFile parseProjectFile(const QString& fileName, int& version)
+// A project file read and parsed, with what the author should hear about it.
+struct ParsedProjectFile {
+    TIniFile ini;
+    int version = 0;
+    QStringList warnings;
+};
+
+// Reads and parses a project file; refuses what cannot be one. A file of
+// version 2 or later is UTF-8 and gets the UTF-8 mark written in, but only
+// when its bytes really are UTF-8: a rewrite never changes the author's text.
+ParsedProjectFile parseProjectFile(const QString& fileName)
 {
     QFileInfo info(fileName);
     if (!info.exists())
         throw EQuorixError(fileName + QStringLiteral(" doesn't exist!"));
     if (info.isDir())
         throw EQuorixError(fileName + QStringLiteral(" is a folder, not a project file."));
+    // A pipe or a device would never end, or block the read.
+    if (!info.isFile())
+        throw EQuorixError(fileName + QStringLiteral(" is not a regular file (a device or a pipe), so it is no project file."));
     if (info.size() > MaxProjectFileSize)
         throw EQuorixError(fileName + QStringLiteral(" is too large (%1 MB) to be a project file.")
                                           .arg(info.size() / (1024 * 1024)));
@@ -253,18 +265,24 @@ TIniFile parseProjectFile(const QString& fileName, int& version)
         throw EQuorixError(QStringLiteral("Cannot read ") + fileName + QStringLiteral(": ") + file.errorString());
     file.close();
 
-    TIniFile ini = TIniFile::FromBytes(bytes);
-    version = ini.ReadInteger(GeneralSection, u"Ver", 0);
-    if (version >= 2) {
-        const QString text = DecodeTextBytes(bytes, QStringLiteral("65001"));
-        // The rewrite is a convenience: a read-only project still opens.
-        SaveTextFile(text, fileName, EncodingUtf8);
-        return TIniFile::FromText(text);
+    ParsedProjectFile parsed{TIniFile::FromBytes(bytes), 0, {}};
+    const TIniFile& ini = parsed.ini;
+    // Opened as an empty project, anything else would be overwritten by the next save.
+    if (!ini.HasSection(GeneralSection) && !ini.HasSection(TopicsSection))
+        throw EQuorixError(fileName + QStringLiteral(" is not a project file: it has neither a [GENERAL] nor a [TOPICS] section."));
+    parsed.version = ini.ReadInteger(GeneralSection, u"Ver", 0);
+    if (parsed.version >= 2) {
+        if (ini.DecodedAs() == TIniFile::Decoded::Utf8) {
+            // The rewrite is a convenience: a read-only project still opens.
+            SaveTextFile(ini.Text(), fileName, EncodingUtf8);
+        } else if (ini.DecodedAs() == TIniFile::Decoded::Ansi) {
+            parsed.warnings << QStringLiteral("The project file says it is UTF-8 (version %1) but is not; it was read in "
+                                              "code page %2 and left as it was.")
+                                   .arg(parsed.version)
+                                   .arg(SystemAnsiCodePage());
+        }
     }
-    // Files before version 1 are 7-bit text, unless a byte-order mark says otherwise.
-    if (version < 1 && !ini.HadByteOrderMark())
-        return TIniFile::FromBytes(bytes, TIniFile::Encoding::UsAscii);
-    return ini;
+    return parsed;
 }
 
 // One topic of a "TOPICS" section.
@@ -321,35 +339,79 @@ private:
     QString m_key;
 };
 
-// The topics to read, in order: indices below the stored count that have at
-// least one key. A damaged count (two billion with three entries) thus costs
-// nothing; an index without any key would only be an empty topic.
-std::vector<int> topicIndices(const TIniFile& ini, const QString& section, const QString& name)
+// The fields every topic of a list has, as in "TitleList.Title.0".
+const char16_t* const TopicFields[] = {u"Title", u"Level", u"Url", u"Icon", u"Status", u"Keywords",
+    u"ContextNumber", u"ApplyTemp", u"Expanded", u"Kind"};
+
+// The index of a key such as "TitleList.Url.12" (after `prefix`, "TitleList."),
+// or -1 when the key is not one of a topic's.
+int topicIndexOfKey(QStringView key, QStringView prefix)
 {
-    const int stored = ini.ReadInteger(section, name, 0);
+    if (!TIniFile::StartsWithFolded(key, prefix))
+        return -1;
+    const QStringView rest = key.sliced(prefix.size());
+    const qsizetype dot = rest.lastIndexOf(u'.');
+    if (dot < 0)
+        return -1;
+    const QStringView field = rest.first(dot);
+    if (std::none_of(std::begin(TopicFields), std::end(TopicFields),
+            [field](const char16_t* known) { return field.compare(QStringView(known), Qt::CaseInsensitive) == 0; }))
+        return -1;
+    // Only the form the reader asks for: decimal without leading zeros.
+    const QStringView number = rest.sliced(dot + 1);
+    if (number.isEmpty() || number.size() > 10 || (number.size() > 1 && number.front() == u'0'))
+        return -1;
+    qint64 n = 0;
+    for (QChar c : number) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n <= std::numeric_limits<int>::max() ? int(n) : -1;
+}
+
+// The topics a list holds, in order: every index with at least one key.
+// The count the file states is not trusted: a count too small (or missing)
+// would drop topics, one too large (two billion with three entries) would
+// make empty ones.
+struct TopicList {
     std::vector<int> indices;
-    if (stored <= 0)
-        return indices;
+    QString countWarning; // empty when the file's count was right
+};
+
+QString topicsText(int count)
+{
+    return count == 1 ? QStringLiteral("1 topic") : QStringLiteral("%1 topics").arg(count);
+}
+
+QString topicCountWarning(bool hasCount, int stated, int held)
+{
+    if (hasCount ? stated == held : held == 0)
+        return QString();
+    const QString read = held == 1 ? QStringLiteral("the one topic was read") : QStringLiteral("all %1 were read").arg(held);
+    if (!hasCount)
+        return QStringLiteral("The project file does not say how many topics it holds; %1.").arg(read);
+    if (held == 0)
+        return QStringLiteral("The project file says it holds %1 but holds none.").arg(topicsText(stated));
+    return QStringLiteral("The project file says it holds %1 but holds %2; %3.").arg(topicsText(stated)).arg(held).arg(read);
+}
+
+TopicList topicList(const TIniFile& ini, const QString& section, const QString& name)
+{
+    TopicList list;
     const QString prefix = name + QLatin1Char('.');
     ini.ForEachKey(section, [&](QStringView key) {
-        if (!TIniFile::StartsWithFolded(key, prefix))
-            return;
-        const QStringView number = key.sliced(key.lastIndexOf(u'.') + 1);
-        if (number.isEmpty() || number.size() > 10)
-            return;
-        qint64 n = 0;
-        for (QChar c : number) {
-            if (c < u'0' || c > u'9')
-                return;
-            n = n * 10 + (c.unicode() - u'0');
-        }
-        if (n < stored)
-            indices.push_back(int(n));
+        const int n = topicIndexOfKey(key, prefix);
+        if (n >= 0)
+            list.indices.push_back(n);
     });
-    if (!std::is_sorted(indices.begin(), indices.end())) // written files list them in order
-        std::sort(indices.begin(), indices.end());
-    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    return indices;
+    if (!std::is_sorted(list.indices.begin(), list.indices.end())) // written files list them in order
+        std::sort(list.indices.begin(), list.indices.end());
+    list.indices.erase(std::unique(list.indices.begin(), list.indices.end()), list.indices.end());
+    int stated = 0;
+    const bool hasCount = TIniFile::ParseInteger(ini.ReadString(section, name, QString()), stated);
+    list.countWarning = topicCountWarning(hasCount, stated, int(list.indices.size()));
+    return list;
 }
 
 // Places topics read in file order by their levels. Levels that jump are
@@ -423,14 +485,20 @@ void TQrx::WriteTreeToIni(const QString& section, const QString& name, TIniWrite
     ini.Key(name, m_tree->topicCount());
     int n = 0;
     int kind = -1;
+    // The nodes from the current root down to the one before, so that a
+    // node's depth costs nothing however deep the tree is.
+    std::vector<const TopicNode*> path;
     m_tree->forEachNode([&](const TopicNode* node) {
+        while (!path.empty() && path.back() != node->parent())
+            path.pop_back();
+        path.push_back(node);
         if (node->isRoot()) {
             ++kind;
             return true;
         }
         const TLeftTreeData& entry = node->entry();
         ini.IndexedKey(name, u"Title", n, node->text());
-        ini.IndexedKey(name, u"Level", n, node->depth() - 1);
+        ini.IndexedKey(name, u"Level", n, int(path.size()) - 2);
         ini.IndexedKey(name, u"Url", n, entry.Url);
         ini.IndexedKey(name, u"Icon", n, entry.Icon);
         ini.IndexedKey(name, u"Status", n, entry.Status);
@@ -447,14 +515,16 @@ void TQrx::WriteTreeToIni(const QString& section, const QString& name, TIniWrite
 
 void TQrx::ReadTreeFromIni(const QString& section, const QString& name, const TIniFile& ini)
 {
-    const std::vector<int> indices = topicIndices(ini, section, name);
+    const TopicList list = topicList(ini, section, name);
+    if (!list.countWarning.isEmpty())
+        LoadWarnings << list.countWarning;
     TopicNode* first = nullptr;
     {
         TopicTree::BulkChange bulk(*m_tree);
         ClearTreeView();
         TopicPlacer placer(*m_tree);
         TopicReader reader(ini, section, name);
-        for (int n : indices) {
+        for (int n : list.indices) {
             const StoredTopic topic = reader.read(n);
             TopicNode* root = m_tree->root(topic.entry.Kind);
             TopicNode* node = placer.place(topic, root ? root : tnTableOfContents);
@@ -501,7 +571,10 @@ bool TQrx::Save()
 void TQrx::ReadFromIni(const QString& fileName)
 {
     const QString absoluteName = QFileInfo(fileName).absoluteFilePath();
-    const TIniFile ini = parseProjectFile(absoluteName, Ver);
+    ParsedProjectFile parsed = parseProjectFile(absoluteName);
+    const TIniFile& ini = parsed.ini;
+    Ver = parsed.version;
+    LoadWarnings = std::move(parsed.warnings);
 
     // The language decides the dictionary a file without one gets.
     Language = ini.ReadString(GeneralSection, u"Language", Language);
@@ -534,14 +607,18 @@ void TQrx::ReadFromIni(const QString& fileName)
 
 void TQrx::ImportTocFromAnotherIni(const QString& fileName)
 {
-    int version = 0;
-    const TIniFile ini = parseProjectFile(QFileInfo(fileName).absoluteFilePath(), version);
-    Ver = version;
+    ParsedProjectFile parsed = parseProjectFile(QFileInfo(fileName).absoluteFilePath());
+    const TIniFile& ini = parsed.ini;
+    Ver = parsed.version;
+    LoadWarnings = std::move(parsed.warnings);
+    const TopicList list = topicList(ini, TopicsSection, TopicsName);
+    if (!list.countWarning.isEmpty())
+        LoadWarnings << list.countWarning;
 
     QList<TopicNode*> imported;
     TopicPlacer placer(*m_tree);
     TopicReader reader(ini, TopicsSection, TopicsName);
-    for (int n : topicIndices(ini, TopicsSection, TopicsName)) {
+    for (int n : list.indices) {
         const StoredTopic topic = reader.read(n);
         if (topic.entry.Kind > 0)
             break; // the table of contents comes first in the file

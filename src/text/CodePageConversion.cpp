@@ -379,9 +379,8 @@ QString decodeAutodetected(const QByteArray& bytes)
         return QString();
     if (std::optional<Converter> detected = detectConverter(bytes))
         return decode(*detected, bytes.constData(), bytes.size());
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    QString text = utf8(bytes);
-    if (!utf8.hasError())
+    QString text;
+    if (DecodeValidUtf8(bytes, text))
         return text;
     return decode(converterOrFallback(WesternCodePage), bytes.constData(), bytes.size());
 }
@@ -398,6 +397,16 @@ bool CodePageAvailable(int codePage)
     default:
         return converterFor(realCodePage(codePage)).has_value();
     }
+}
+
+bool DecodeValidUtf8(QByteArrayView bytes, QString& text)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString decoded = utf8.decode(bytes);
+    if (utf8.hasError())
+        return false;
+    text = std::move(decoded);
+    return true;
 }
 
 QString AnsiToText(const QByteArray& bytes, int codePage)

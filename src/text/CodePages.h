@@ -16,7 +16,8 @@ struct TCharsetAlias {
 const std::vector<TCharsetAlias>& CharsetAliasTable();
 
 // Code page of a charset name (compared without case, first match); 0 when
-// the name is not in the table.
+// the name is not in the table. As in browsers, ISO-8859-1 and ASCII under
+// every name (and "cp1252", "x-cp1252", "iso88591") stand for windows-1252.
 int CodePageForCharset(const QString& name);
 
 // Charset name written into generated pages for a code page ("gb2312" for
@@ -40,6 +41,10 @@ QString AnsiToText(const QByteArray& bytes, int codePage);
 // Text to bytes in a Windows code page (0: system ANSI). Characters the code
 // page lacks become its default character ("?").
 QByteArray TextToAnsi(const QString& text, int codePage);
+
+// The text of bytes that are valid UTF-8 throughout (a leading U+FEFF is
+// kept as a character); false, leaving `text` alone, for any invalid sequence.
+bool DecodeValidUtf8(QByteArrayView bytes, QString& text);
 
 // Each character's low 8 bits taken as one byte, the bytes decoded with
 // AnsiToText (contents files that encode code-page bytes as entities).

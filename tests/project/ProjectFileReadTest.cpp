@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace ProjectFileTest;
 
 namespace {
@@ -59,24 +61,34 @@ TEST(IniReader, FollowsTheProjectFileRules)
     EXPECT_TRUE(ini.ReadBool(u"General", u"Bad", true));
 }
 
-TEST(IniReader, ByteOrderMarksChooseTheEncoding)
+TEST(IniReader, ByteOrderMarkElseUtf8ElseAnsi)
 {
     const QString text = QStringLiteral("[S]\r\nK=Grüße 你好\r\n");
     QByteArray utf16be("\xFE\xFF", 2);
     for (QChar c : text)
         utf16be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
-    const QByteArray inputs[] = {utf16File(text), utf16be, QByteArray("\xEF\xBB\xBF") + text.toUtf8()};
-    for (const QByteArray& bytes : inputs) {
-        const TIniFile ini = TIniFile::FromBytes(bytes);
-        EXPECT_TRUE(ini.HadByteOrderMark());
-        EXPECT_EQ(ini.ReadString(u"S", u"K", {}), "Grüße 你好");
+    using Decoded = TIniFile::Decoded;
+    struct Case {
+        const char* label;
+        QByteArray bytes;
+        QString expected;
+        Decoded decoded;
+    };
+    const Case cases[] = {
+        {"utf-16le mark", utf16File(text), "Grüße 你好", Decoded::Utf16Mark},
+        {"utf-16be mark", utf16be, "Grüße 你好", Decoded::Utf16Mark},
+        {"utf-8 mark", QByteArray("\xEF\xBB\xBF") + text.toUtf8(), "Grüße 你好", Decoded::Utf8Mark},
+        {"utf-8 without mark", text.toUtf8(), "Grüße 你好", Decoded::Utf8},
+        {"ascii", "[S]\nK=plain", "plain", Decoded::Utf8},
+        // Not UTF-8: the system ANSI code page (1252 on a U.S. English system).
+        {"ansi", "[S]\nK=Gr\xFC\xDF" "e", "Grüße", Decoded::Ansi},
+        {"ansi with one valid sequence", "[S]\nK=\xC3\xA9 \xE9", "Ã© é", Decoded::Ansi},
+    };
+    for (const Case& c : cases) {
+        const TIniFile ini = TIniFile::FromBytes(c.bytes);
+        EXPECT_EQ(ini.ReadString(u"S", u"K", {}), c.expected) << c.label;
+        EXPECT_EQ(ini.DecodedAs(), c.decoded) << c.label;
     }
-    // Without a mark: the system ANSI code page (1252 on a U.S. English system).
-    EXPECT_EQ(TIniFile::FromBytes("[S]\nK=Gr\xFC\xDF" "e").ReadString(u"S", u"K", {}), "Grüße");
-    // Explicit UTF-8 skips only its own mark; 7-bit ASCII recognises none.
-    EXPECT_EQ(TIniFile::FromBytes("\xEF\xBB\xBF[S]\nK=\xC3\xA9", TIniFile::Encoding::Utf8).ReadString(u"S", u"K", {}),
-        "é");
-    EXPECT_FALSE(TIniFile::FromBytes("\xEF\xBB\xBF[S]\nK=v", TIniFile::Encoding::UsAscii).HasKey(u"S", u"K"));
 }
 
 class ProjectFileRead : public testing::Test {
@@ -117,27 +129,47 @@ TEST_F(ProjectFileRead, MissingKeysTakeTheirDefaults)
     EXPECT_FALSE(project.IsNew);
 }
 
-TEST_F(ProjectFileRead, VersionDecidesTheEncoding)
+TEST_F(ProjectFileRead, BytesThatAreUtf8AreReadAsUtf8WhateverTheVersionSays)
 {
-    // Version 2 is UTF-8; the file is rewritten with the UTF-8 mark.
-    const QByteArray version2 = "[GENERAL]\r\nVer=2\r\nTitle=Grüße\r\n";
-    const QString path2 = write("v2.qrx", version2);
-    TQrx project;
-    project.ReadFromIni(path2);
-    EXPECT_EQ(project.Title, "Grüße");
-    EXPECT_EQ(readBytes(path2), QByteArray("\xEF\xBB\xBF") + version2);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"v2.qrx"}); // no temporary file left
+    const QByteArray chinese = "\xE4\xB8\xAD\xE6\x96\x87"; // 中文 in UTF-8
+    const QByteArray utf8Mark = "\xEF\xBB\xBF";
+    struct Case {
+        const char* label;
+        QByteArray bytes;
+        int version;
+        QString title;
+        bool markWrittenIn; // else the file stays as it was
+        bool warned;
+    };
+    const Case cases[] = {
+        {"utf-8, version 1", "[GENERAL]\r\nVer=1\r\nTitle=" + chinese + "\r\n", 1, "中文", false, false},
+        {"utf-8, no version", "[GENERAL]\r\nTitle=" + chinese + "\r\n", 0, "中文", false, false},
+        {"utf-8, version 2", "[GENERAL]\r\nVer=2\r\nTitle=" + chinese + "\r\n", 2, "中文", true, false},
+        {"utf-8 with mark, version 2", utf8Mark + "[GENERAL]\r\nVer=2\r\nTitle=" + chinese + "\r\n", 2, "中文",
+            false, false},
+        {"utf-16, version 2", utf16File(withCrLf("[GENERAL]\nVer=2\nTitle=你好\n")), 2, "你好", false, false},
+        {"ansi, version 1", "[GENERAL]\r\nVer=1\r\nTitle=Gr\xFC\xDF" "e\r\n", 1, "Grüße", false, false},
+        {"ansi, no version", "[GENERAL]\r\nTitle=Gr\xFC\xDF" "e \x93\x80\x94\r\n", 0, "Grüße “€”", false, false},
+        // Not UTF-8 although it says so: read in ANSI and never rewritten.
+        {"ansi, version 2", "[GENERAL]\r\nVer=2\r\nTitle=Gr\xFC\xDF" "e\r\n", 2, "Grüße", false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const QString path = write("project.qrx", c.bytes);
+        TQrx project;
+        project.ReadFromIni(path);
+        EXPECT_EQ(project.Ver, c.version);
+        EXPECT_EQ(project.Title, c.title);
+        EXPECT_EQ(readBytes(path), c.markWrittenIn ? utf8Mark + c.bytes : c.bytes);
+        EXPECT_EQ(project.LoadWarnings.size(), c.warned ? 1 : 0) << project.LoadWarnings.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"project.qrx"}); // no temporary file left
 
-    // No version: 7-bit text.
-    project.Clear();
-    project.ReadFromIni(write("v0.qrx", "[GENERAL]\r\nTitle=Gr\xFC\xDF" "e\r\n"));
-    EXPECT_EQ(project.Ver, 0);
-    EXPECT_EQ(project.Title, QString::fromUtf16(u"Gr\uFFFD\uFFFDe"));
-
-    // A byte-order mark is believed even without a version.
-    project.Clear();
-    project.ReadFromIni(writeUtf16("marked.qrx", "[GENERAL]\nTitle=你好\n"));
-    EXPECT_EQ(project.Title, "你好");
+        // Saved and read again, the title is the author's.
+        project.SaveToIni(path);
+        TQrx again;
+        again.ReadFromIni(path);
+        EXPECT_EQ(again.Title, c.title);
+    }
 }
 
 TEST_F(ProjectFileRead, RootFolderForms)
@@ -199,12 +231,13 @@ TEST_F(ProjectFileRead, DamagedFilesOpenWhatCanBeReadOrFailClearly)
     }
     EXPECT_THROW(project.ReadFromIni(dir.path()), EQuorixError);
 
-    // A count of two billion with three entries reads the three.
+    // A count of two billion with a few entries reads those entries.
     project.ReadFromIni(writeUtf16("count.qrx",
         "[GENERAL]\nVer=1\n[TOPICS]\nTitleList=2000000000\nTitleList.Title.0=a\nTitleList.Title.1=b\n"
-        "TitleList.Title.2=c\nTitleList.Title.1999999999=far\nTitleList.Title.2000000000=beyond\n"));
-    EXPECT_EQ(outline(project), (QStringList{"Table of contents*", "  a", "  b", "  c", "  far", "Pages out of TOC",
-                                    "Templates"}));
+        "TitleList.Title.2=c\nTitleList.Title.1999999999=far\nTitleList.Title.2147483647=last\n"
+        "TitleList.Title.2147483648=beyond any number\n"));
+    EXPECT_EQ(outline(project), (QStringList{"Table of contents*", "  a", "  b", "  c", "  far", "  last",
+                                    "Pages out of TOC", "Templates"}));
 
     // A file cut in the middle of a line keeps what came before.
     QByteArray truncated = utf16File(withCrLf("[GENERAL]\nVer=1\nTitle=Kept\n[TOPICS]\nTitleList=2\n"
@@ -215,17 +248,148 @@ TEST_F(ProjectFileRead, DamagedFilesOpenWhatCanBeReadOrFailClearly)
     EXPECT_EQ(project.Title, "Kept");
     EXPECT_EQ(project.Tree().topicCount(), 2);
 
-    // Random bytes give an empty project, not a crash.
+}
+
+TEST_F(ProjectFileRead, WhatIsNoProjectFileIsRefusedAndLeftAlone)
+{
     QByteArray noise(300000, '\0');
     quint32 state = 12345;
     for (char& byte : noise) {
         state = state * 1103515245u + 12345u;
         byte = char(state >> 16);
     }
-    for (const QByteArray& prefix : {QByteArray(), QByteArray("\xFF\xFE"), QByteArray("\xEF\xBB\xBF")}) {
-        project.Clear();
-        EXPECT_NO_THROW(project.ReadFromIni(write("noise.qrx", prefix + noise)));
+    struct Case {
+        const char* label;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"random bytes", noise},
+        {"random bytes after a UTF-16 mark", "\xFF\xFE" + noise},
+        {"random bytes after a UTF-8 mark", "\xEF\xBB\xBF" + noise},
+        {"a text file", "Title=Notes\r\nsome words\r\n"},
+        {"an INI file of another program", "[Settings]\r\nTitle=x\r\n"},
+        {"an empty file", QByteArray()},
+    };
+    TQrx project;
+    project.Title = "Open project";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const QString path = write("other.qrx", c.bytes);
+        try {
+            project.ReadFromIni(path);
+            ADD_FAILURE() << "no error";
+        } catch (const EQuorixError& error) {
+            EXPECT_EQ(error.message(), path + " is not a project file: it has neither a [GENERAL] nor a [TOPICS] section.");
+        }
+        EXPECT_THROW(project.ImportTocFromAnotherIni(path), EQuorixError);
+        EXPECT_EQ(project.Title, "Open project");
+        EXPECT_EQ(readBytes(path), c.bytes);
     }
+    // Either section alone is a project file.
+    EXPECT_NO_THROW(project.ReadFromIni(write("topics.qrx", "[TOPICS]\r\nTitleList=0\r\n")));
+    EXPECT_NO_THROW(project.ReadFromIni(write("general.qrx", "[general]\r\nver=1\r\n")));
+}
+
+TEST_F(ProjectFileRead, PipesAndDevicesAreRefusedAtOnce)
+{
+    const QString fifo = dir.filePath("pipe.qrx");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& path : {fifo, QStringLiteral("/dev/zero"), QStringLiteral("/dev/null")}) {
+        SCOPED_TRACE(path.toStdString());
+        TQrx project;
+        try {
+            project.ReadFromIni(path);
+            ADD_FAILURE() << "no error";
+        } catch (const EQuorixError& error) {
+            EXPECT_TRUE(error.message().startsWith(path + " is not a regular file")) << error.message().toStdString();
+        }
+        EXPECT_THROW(project.ImportTocFromAnotherIni(path), EQuorixError);
+    }
+}
+
+TEST_F(ProjectFileRead, EveryTopicIsReadWhateverTheCountSaysAndTheAuthorIsTold)
+{
+    const QString three = "TitleList.Title.0=a\nTitleList.Title.1=b\nTitleList.Level.2=0\nTitleList.Title.2=c\n";
+    struct Case {
+        const char* label;
+        QString topics;
+        QStringList titles;
+        QString warning;
+    };
+    const Case cases[] = {
+        {"count right", "TitleList=3\n" + three, {"a", "b", "c"}, ""},
+        {"count missing", three, {"a", "b", "c"},
+            "The project file does not say how many topics it holds; all 3 were read."},
+        {"count malformed", "TitleList=three\n" + three, {"a", "b", "c"},
+            "The project file does not say how many topics it holds; all 3 were read."},
+        {"count too small", "TitleList=1\n" + three, {"a", "b", "c"},
+            "The project file says it holds 1 topic but holds 3; all 3 were read."},
+        {"count zero, one topic", "TitleList=0\nTitleList.Url.0=x.htm\n", {""},
+            "The project file says it holds 0 topics but holds 1; the one topic was read."},
+        {"count too large", "TitleList=5\n" + three, {"a", "b", "c"},
+            "The project file says it holds 5 topics but holds 3; all 3 were read."},
+        {"count without topics", "TitleList=2\n", {}, "The project file says it holds 2 topics but holds none."},
+        {"neither count nor topics", "", {}, ""},
+        // Keys that are no topic's make no topic.
+        {"foreign keys", "TitleList=1\nTitleList.Title.0=a\nTitleList.Title.01=zero\nTitleList.Note.1=n\n"
+                         "TitleList.Title.x=x\nTitleList.Title.-1=minus\nTitleListTitle.2=glued\n",
+            {"a"}, ""},
+        {"gap in the numbers", "TitleList=4\nTitleList.Title.0=a\nTitleList.Title.3=d\n", {"a", "d"},
+            "The project file says it holds 4 topics but holds 2; all 2 were read."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TQrx project;
+        project.ReadFromIni(writeUtf16("count.qrx", "[GENERAL]\nVer=1\n[TOPICS]\n" + c.topics));
+        QStringList titles;
+        for (int row = 0; row < project.tnTableOfContents->childCount(); ++row)
+            titles << project.tnTableOfContents->child(row)->text();
+        EXPECT_EQ(titles, c.titles);
+        EXPECT_EQ(project.LoadWarnings, c.warning.isEmpty() ? QStringList() : QStringList{c.warning});
+
+        // Importing is told the same; opening another project starts afresh.
+        TQrx importer;
+        importer.ImportTocFromAnotherIni(dir.filePath("count.qrx"));
+        EXPECT_EQ(importer.Tree().topicCount(), c.titles.size());
+        EXPECT_EQ(importer.LoadWarnings, project.LoadWarnings);
+        project.Clear();
+        EXPECT_TRUE(project.LoadWarnings.isEmpty());
+    }
+}
+
+TEST_F(ProjectFileRead, TreeNestedFiftyThousandDeepIsWrittenAndReadBack)
+{
+    constexpr int Depth = 50000;
+    TQrx project;
+    TopicNode* parent = project.tnTableOfContents;
+    for (int level = 0; level < Depth; ++level) {
+        TLeftTreeData entry;
+        entry.Url = QStringLiteral("p%1.htm").arg(level);
+        parent = project.Tree().appendNode(parent, QString::number(level), entry);
+    }
+    project.Tree().appendNode(project.tnUnvisiblePages, "outside");
+    const QString path = dir.filePath("deep.qrx");
+    project.SaveToIni(path);
+
+    TQrx again;
+    again.ReadFromIni(path);
+    EXPECT_TRUE(again.LoadWarnings.isEmpty());
+    EXPECT_EQ(again.Tree().topicCount(), Depth + 1);
+    int level = 0;
+    for (const TopicNode* node = again.tnTableOfContents->firstChild(); node != nullptr; node = node->firstChild()) {
+        ASSERT_EQ(node->childCount(), level + 1 < Depth ? 1 : 0) << level;
+        ASSERT_EQ(node->text(), QString::number(level));
+        ++level;
+    }
+    EXPECT_EQ(level, Depth);
+    EXPECT_EQ(again.tnUnvisiblePages->childCount(), 1);
+    EXPECT_EQ(again.Tree().selected(), again.tnTableOfContents->firstChild());
+
+    // Written again it is the same file.
+    const QByteArray first = readBytes(path);
+    again.SaveToIni(path);
+    EXPECT_EQ(readBytes(path), first);
+    EXPECT_TRUE(first.contains(utf16File(QStringLiteral("TitleList.Level.49999=49999\r\n")).mid(2)));
 }
 
 TEST_F(ProjectFileRead, ImportAppendsTheOtherTableOfContents)

@@ -5,6 +5,8 @@
 
 namespace {
 
+constexpr int WesternCodePage = 1252;
+
 // Dictionary folders and their display names, in the order they were
 // collected; DictionaryDisplayNames() sorts them.
 const char* const DictionaryEntries[] = {
@@ -150,8 +152,14 @@ QStringList buildDictionaryDisplayNames()
     return sorted;
 }
 
+// Names that browsers read as windows-1252 and the table lacks.
+const char* const MoreWindows1252Names[] = {"cp1252", "x-cp1252", "iso88591"};
+
 } // namespace
 
+// A page declaring ISO-8859-1 or ASCII is read as windows-1252, as browsers
+// read it: the bytes 0x80-0x9F of such pages are curly quotes, dashes and the
+// euro sign, which the author sees in every browser.
 const std::vector<TCharsetAlias>& CharsetAliasTable()
 {
     static const std::vector<TCharsetAlias> table = {
@@ -212,7 +220,7 @@ const std::vector<TCharsetAlias>& CharsetAliasTable()
         {"ibm866", 866},
         {"iso-2022-jp", 50220},
         {"iso-2022-kr", 50225},
-        {"iso-8859-1", 28591},
+        {"iso-8859-1", 1252},
         {"iso-8859-11", 874},
         {"iso-8859-2", 28592},
         {"iso-8859-3", 28593},
@@ -224,7 +232,7 @@ const std::vector<TCharsetAlias>& CharsetAliasTable()
         {"ISO-8859-8 Visual", 28598},
         {"iso-8859-8-i", 38598},
         {"iso-8859-9", 1254},
-        {"iso-ir-100", 28591},
+        {"iso-ir-100", 1252},
         {"iso-ir-101", 28592},
         {"iso-ir-110", 28594},
         {"iso-ir-111", 28594},
@@ -237,11 +245,11 @@ const std::vector<TCharsetAlias>& CharsetAliasTable()
         {"iso-ir-58", 936},
         {"iso-ir-6", 1252},
         {"ISO646-US", 1252},
-        {"iso8859-1", 28591},
+        {"iso8859-1", 1252},
         {"iso8859-2", 28592},
         {"ISO_646.irv:1991", 1252},
-        {"iso_8859-1", 28591},
-        {"iso_8859-1:1987", 28591},
+        {"iso_8859-1", 1252},
+        {"iso_8859-1:1987", 1252},
         {"iso_8859-2", 28592},
         {"iso_8859-2:1987", 28592},
         {"ISO_8859-4", 28594},
@@ -315,6 +323,9 @@ int CodePageForCharset(const QString& name)
     for (const TCharsetAlias& alias : CharsetAliasTable())
         if (alias.Name.compare(wanted, Qt::CaseInsensitive) == 0)
             return alias.CodePage;
+    for (const char* name : MoreWindows1252Names)
+        if (wanted.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return WesternCodePage;
     return 0;
 }
 

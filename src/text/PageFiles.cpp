@@ -63,9 +63,8 @@ bool looksUtf8(const QByteArray& bytes)
     const bool beyondAscii = std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return (c & 0x80) != 0; });
     if (!beyondAscii)
         return false;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
+    QString text;
+    return DecodeValidUtf8(bytes, text);
 }
 
 // An existing file whose permissions grant no write at all is read-only,
@@ -263,8 +262,11 @@ QByteArray EncodeHtml(const QString& html)
 {
     const int type = GetEncodingType(html);
     QByteArray bytes = EncodeText(html, type);
-    if (type != EncodingUtf8 && type != EncodingUtf16 && AnsiToText(bytes, type <= 0 ? 0 : type) != html)
-        bytes = EncodeText(html, EncodingUtf8);
+    if (type != EncodingUtf8 && type != EncodingUtf16 && AnsiToText(bytes, type <= 0 ? 0 : type) != html) {
+        // Readers believe a declaration over the bytes, so it must name what they are.
+        const bool declared = !GetCharset(html).isEmpty();
+        bytes = EncodeText(declared ? SetCharset(html, QStringLiteral("utf-8")) : html, EncodingUtf8);
+    }
     return bytes;
 }
 

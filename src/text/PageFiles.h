@@ -40,7 +40,8 @@ int GetEncodingType(const QString& html);
 QByteArray EncodeText(const QString& text, int type);
 // The bytes a page is saved as: EncodeText in GetEncodingType(html); a page
 // whose characters its declared (or the ANSI) code page cannot hold is
-// written as UTF-8 with mark instead, so that nothing the author wrote is lost.
+// written as UTF-8 with mark instead, so that nothing the author wrote is
+// lost, its charset declaration (if it has one) then saying "utf-8".
 QByteArray EncodeHtml(const QString& html);
 
 // Writes EncodeText from the start of the stream; a file or buffer is cut

@@ -1,5 +1,7 @@
 #include "TAddTopic.h"
 
+#include "IUserPrompts.h"
+
 #include "QuorixError.h"
 #include "TQrx.h"
 
@@ -163,7 +165,7 @@ QString TAddTopic::NewTitle() const
 }
 
 TAddTopic::TResult TAddTopic::Apply(TQrx& project, TopicNode* focused, const QList<TTemplateCatalogueEntry>& catalogue,
-    const QString& programFolder, const TPrompts& prompts) const
+    const QString& programFolder, IUserPrompts& prompts) const
 {
     TResult result;
     switch (ItemType()) {
@@ -174,7 +176,7 @@ TAddTopic::TResult TAddTopic::Apply(TQrx& project, TopicNode* focused, const QLi
         result.EditTitle = result.Added.size() == 1;
         break;
     case ExistingFiles: {
-        const QStringList files = prompts.ChooseFiles(FilesCaption, FilesFilter, project.RootDir);
+        const QStringList files = prompts.ChooseFiles(FilesCaption, FilesFilter, project.RootDir, true);
         QList<TNewTopic> topics;
         for (const QString& file : files)
             topics.append(TopicForExistingFile(project, file, m_titleSource));
@@ -189,7 +191,7 @@ TAddTopic::TResult TAddTopic::Apply(TQrx& project, TopicNode* focused, const QLi
 }
 
 QList<TopicNode*> TAddTopic::addBuiltInTemplate(TQrx& project, TopicNode* focused,
-    const QList<TTemplateCatalogueEntry>& catalogue, const QString& programFolder, const TPrompts& prompts) const
+    const QList<TTemplateCatalogueEntry>& catalogue, const QString& programFolder, IUserPrompts& prompts) const
 {
     if (m_catalogueIndex < 0 || m_catalogueIndex >= catalogue.size()) {
         prompts.ShowError(QStringLiteral("Please choose one of the built-in templates."));
@@ -227,7 +229,7 @@ QList<TopicNode*> TAddTopic::addBuiltInTemplate(TQrx& project, TopicNode* focuse
     topic.Entry.Url = url;
     topic.Entry.Status = StatusLinked;
     const QList<TopicNode*> added = AddTopics(project, PageTemplates, focused, Mode(), {topic});
-    if (prompts.AskYes(DefaultTemplateQuestion)) {
+    if (prompts.AskYes(IUserPrompts::Kind::Information, DefaultTemplateQuestion)) {
         project.HtmlHelpTemplate = url;
         project.WebHelpTemplate = url;
         project.SetIcon();

@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+class IUserPrompts;
+
 class TQrx;
 class TopicNode;
 
@@ -67,16 +69,6 @@ public:
     // "New Item", or "New Template" on the templates page.
     QString NewTitle() const;
 
-    // How OK reaches the author.
-    struct TPrompts {
-        // The files to add (native paths, in the order chosen); empty when cancelled.
-        std::function<QStringList(const QString& caption, const QString& filter, const QString& folder)> ChooseFiles;
-        // The folder a built-in template is copied to, `proposed` preset; none when cancelled.
-        std::function<std::optional<QString>(const QString& caption, const QString& prompt, const QString& proposed)>
-            AskText;
-        std::function<void(const QString& message)> ShowError;
-        std::function<bool(const QString& question)> AskYes;
-    };
     struct TResult {
         QList<TopicNode*> Added;
         bool EditTitle = false; // one new page or heading: its title is edited at once
@@ -84,11 +76,11 @@ public:
     // OK: adds what the page says, by the insert mode, relative to `focused`.
     // The added topics become the selection.
     TResult Apply(TQrx& project, TopicNode* focused, const QList<TTemplateCatalogueEntry>& catalogue,
-        const QString& programFolder, const TPrompts& prompts) const;
+        const QString& programFolder, IUserPrompts& prompts) const;
 
 private:
     QList<TopicNode*> addBuiltInTemplate(TQrx& project, TopicNode* focused,
-        const QList<TTemplateCatalogueEntry>& catalogue, const QString& programFolder, const TPrompts& prompts) const;
+        const QList<TTemplateCatalogueEntry>& catalogue, const QString& programFolder, IUserPrompts& prompts) const;
 
     int m_page = PageTableOfContents;
     int m_homePage = -1;    // the page of the focused topic's kind; -1 for a root or nothing

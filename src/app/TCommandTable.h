@@ -22,6 +22,64 @@ enum class TCommandFamily {
     History,    // 1 undo, 2 redo (the editor's own history)
 };
 
+enum TProjectCommand {
+    CmdNewBlankProject = 1,
+    CmdOpenProject,
+    CmdSaveProject,
+    CmdSaveProjectAs,
+    CmdCloseProject,
+    CmdNewFromHtml,
+    CmdNewFromChm,
+};
+
+// The build dialog opens on the page of its output; the whole build on the
+// project's own choice.
+enum TBuildCommand {
+    CmdBuildAll = 0,
+    CmdBuildChm,
+    CmdBuildWebHelp,
+    CmdBuildWord,
+    CmdBuildPdf,
+    CmdBuildSingleHtml,
+};
+
+enum TViewOutputCommand {
+    CmdViewChm = 1,
+    CmdViewWebHelp,
+    CmdViewWord,
+    CmdViewPdf,
+    CmdViewSingleHtml,
+    CmdViewChmFolder = 11,
+    CmdViewWebHelpFolder,
+    CmdViewWordFolder,
+    CmdViewPdfFolder,
+    CmdViewSingleHtmlFolder,
+};
+
+// Where the add-topic dialog puts what it adds.
+enum TAddTopicCommand {
+    CmdAddFromFocused = 0,
+    CmdAddBefore,
+    CmdAddAfter,
+    CmdAddChild,
+    CmdAddEnd,
+    CmdAddToToc = 10,
+    CmdAddPage,
+    CmdAddTemplate,
+};
+
+enum TSpellingCommand {
+    CmdCheckDocument = 1,
+    CmdCheckSelection,
+    CmdCheckFromCursor,
+    CmdSpellingOptions,
+};
+
+enum THistoryCommand {
+    CmdUndo = 1,
+    CmdRedo,
+};
+
 enum TWindowCommand {
     CmdImportToc = 1,
     CmdExit,

@@ -66,13 +66,10 @@ bool TSingleHtmlBuild::Run()
     text = fillTemplate(text);
     if (!QDir().mkpath(OutputFolder))
         throw EQuorixError(QStringLiteral("Cannot create the folder \"%1\".").arg(OutputFolder));
-    QString savedAs;
-    if (!SaveHtmlFile(text, OutputFile, &savedAs)) {
+    if (!SaveHtmlFile(text, OutputFile)) {
         m_error(QStringLiteral("The single HTML file \"%1\" was not written.").arg(OutputFile));
         return false;
     }
-    if (!savedAs.isEmpty())
-        OutputFile = savedAs;
 
     m_log(QString());
     m_log(QStringLiteral("Filename: ") + OutputFile);

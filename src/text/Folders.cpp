@@ -1,6 +1,6 @@
 #include "Folders.h"
 
-#include "UserPrompts.h"
+#include "IUserPrompts.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -92,9 +92,13 @@ QChar GetWindowsDrive()
     return GetWindowsFolder().at(0);
 }
 
-bool BrowseForFolder(QObject* owner, QString& folder, const QString& caption, int flags, const QString& root)
+bool BrowseForFolder(IUserPrompts* prompts, QString& folder, const QString& caption, int flags, const QString& root)
 {
-    return AskForFolder(owner, folder, caption, flags, root);
+    // The flags and the root of the Windows picker have no meaning for a
+    // file dialog: every folder may be chosen.
+    Q_UNUSED(flags);
+    Q_UNUSED(root);
+    return prompts != nullptr && prompts->AskForFolder(folder, caption);
 }
 
 bool DeleteFolder(const QString& folder)

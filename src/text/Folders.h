@@ -3,6 +3,8 @@
 #include <QChar>
 #include <QString>
 
+class IUserPrompts;
+
 class QObject;
 
 // Special folders and whole-folder operations, with the closest Linux
@@ -32,9 +34,10 @@ QString GetWindowsFolder();
 QString GetSystemFolder();
 QChar GetWindowsDrive();
 
-// The folder picker of the application (see UserPrompts.h): `folder`
-// preselected and replaced when the user picks one. Headless: false.
-bool BrowseForFolder(QObject* owner, QString& folder, const QString& caption, int flags, const QString& root = QString());
+// The folder picker of `prompts`: `folder` preselected and replaced when the
+// user picks one. Without prompts: false.
+bool BrowseForFolder(IUserPrompts* prompts, QString& folder, const QString& caption, int flags = 0,
+                     const QString& root = QString());
 
 // Deletes the folder with all its content, without asking. True when nothing
 // of it is left. An empty path and "/" are refused; a symbolic link is

@@ -4,7 +4,7 @@
 
 #include "CodePages.h"
 #include "PageParts.h"
-#include "UserPrompts.h"
+#include "IUserPrompts.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -216,16 +216,17 @@ QString DecodeTextFile(const QString& file, const QString& codePage)
     return DecodeTextBytes(bytes, codePage);
 }
 
-QString ReadTextFile(const QString& file, const QString& codePage)
+QString ReadTextFile(const QString& file, const QString& codePage, QString* error)
 {
     if (!exists(file))
         return QString();
     // A lock another program holds does not keep a reader out here, so the
     // file is read in place rather than through a copy.
     QByteArray bytes;
-    QString error;
-    if (!readFile(file, bytes, error)) {
-        ShowErrorMessage(error);
+    QString readError;
+    if (!readFile(file, bytes, readError)) {
+        if (error != nullptr)
+            *error = readError;
         return QString();
     }
     return DecodeTextBytes(bytes, codePage);
@@ -287,7 +288,7 @@ bool SaveTextFile(const QString& text, const QString& file, int type, QString* e
     return writeFileAtomically(file, EncodeText(text, type), error);
 }
 
-bool SaveHtmlFile(const QString& html, const QString& file, QString* savedAs)
+bool SaveHtmlFile(const QString& html, const QString& file, IUserPrompts* prompts, QString* savedAs)
 {
     QString name = file;
     for (;;) {
@@ -297,8 +298,13 @@ bool SaveHtmlFile(const QString& html, const QString& file, QString* savedAs)
                 *savedAs = name;
             return true;
         }
-        ShowErrorMessage(error);
-        if (!AskSaveFileName(name))
+        if (prompts == nullptr)
+            return false;
+        prompts->ShowError(error);
+        const QFileInfo current(name);
+        name = prompts->ChooseSaveFile(QStringLiteral("保存"), QStringLiteral("HTML 文件 (*.html, *.htm)|*.html;*.htm"),
+                                       current.path(), current.fileName(), QStringLiteral("htm"), true);
+        if (name.isEmpty())
             return false;
     }
 }

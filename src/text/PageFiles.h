@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+class IUserPrompts;
 class QIODevice;
 
 // Reading and writing pages in their encodings.
@@ -27,10 +28,9 @@ QString DecodeTextBytes(const QByteArray& bytes, const QString& codePage = QStri
 // The same for a file; a missing or unreadable file gives empty text.
 QString DecodeTextFile(const QString& file, const QString& codePage = QString());
 
-// The text of a file. A locked file is read through a temporary copy. A
-// missing file gives empty text; an error while reading is shown through
-// ShowErrorMessage and gives empty text.
-QString ReadTextFile(const QString& file, const QString& codePage = QString());
+// The text of a file. A missing file gives empty text; an error while
+// reading gives empty text with `error` set.
+QString ReadTextFile(const QString& file, const QString& codePage = QString(), QString* error = nullptr);
 
 // The encoding a page's charset declaration names: "utf-8" 1, "unicode" 2,
 // else the code page of the charset, 0 when none or unknown.
@@ -56,7 +56,8 @@ void SaveHtmlToStream(const QString& html, QIODevice* stream);
 bool SaveTextFile(const QString& text, const QString& file, int type, QString* error = nullptr);
 
 // Saves a page in the encoding of its charset declaration (EncodeHtml), as
-// SaveTextFile does. On an error the message is shown and another file name
-// asked for (UserPrompts.h); the save is retried with it. False when the
-// user cancels; `savedAs` receives the name the page was saved under.
-bool SaveHtmlFile(const QString& html, const QString& file, QString* savedAs = nullptr);
+// SaveTextFile does. On an error with `prompts` the message is shown and
+// another file name asked for; the save is retried with it. False when it
+// failed and nobody chose another name; `savedAs` receives the name the page
+// was saved under.
+bool SaveHtmlFile(const QString& html, const QString& file, IUserPrompts* prompts = nullptr, QString* savedAs = nullptr);

@@ -2,6 +2,7 @@
 // and topic bar by selection, row colours and hints, drag feedback, link
 // kinds. All run without a window.
 #include "QtPrinting.h"
+#include "RecordingPrompts.h"
 #include "TAddTopic.h"
 #include "TQrx.h"
 #include "TopicBarCommands.h"
@@ -160,32 +161,30 @@ struct ScriptedPrompts {
     QStringList files;
     QList<std::optional<QString>> folderNames;
     bool makeDefault = false;
-    QStringList errors;
     QStringList asked;
     QString proposedFolder;
     QString fileFolder;
 
-    TAddTopic::TPrompts prompts()
+    TRecordingPrompts recorder;
+
+    IUserPrompts& prompts()
     {
-        TAddTopic::TPrompts result;
-        result.ChooseFiles = [this](const QString& caption, const QString& filter, const QString& folder) {
+        recorder.OnChooseFiles = [this](const QString& caption, const QString& filter, const QString& folder, bool) {
             asked << caption + " / " + filter;
             fileFolder = folder;
             return files;
         };
-        result.AskText = [this](const QString& caption, const QString& prompt, const QString& proposed) {
+        recorder.OnAskText = [this](const QString& caption, const QString& prompt, const QString& proposed) {
             asked << caption + " / " + prompt;
             if (proposedFolder.isEmpty())
                 proposedFolder = proposed;
             return folderNames.isEmpty() ? std::nullopt : folderNames.takeFirst();
         };
-        result.ShowError = [this](const QString& message) { errors << message; };
-        result.AskYes = [this](const QString& question) {
-            asked << question;
-            return makeDefault;
-        };
-        return result;
+        recorder.Answer = makeDefault ? IUserPrompts::Yes : IUserPrompts::No;
+        return recorder;
     }
+    QStringList errors() const { return recorder.Errors(); }
+    QString lastQuestion() const { return recorder.Texts("Message").value(recorder.Texts("Message").size() - 1); }
 };
 
 TEST_F(TreeEditingRules, AddingNewPagesHeadingsAndFiles)
@@ -265,9 +264,9 @@ TEST_F(BuiltInTemplates, FolderIsAskedUntilNothingCollides)
 
     EXPECT_EQ(answers.proposedFolder, "template1");
     EXPECT_EQ(answers.asked.first(), "Folder / Copy template to:\n" + root);
-    ASSERT_EQ(answers.errors.size(), 3);
-    EXPECT_EQ(answers.errors[0], "Filename collision! Please try another folder name.");
-    EXPECT_EQ(answers.asked.last(), "Set this template as default template?");
+    ASSERT_EQ(answers.errors().size(), 3);
+    EXPECT_EQ(answers.errors()[0], "Filename collision! Please try another folder name.");
+    EXPECT_EQ(answers.lastQuestion(), "Set this template as default template?");
 
     ASSERT_EQ(result.Added.size(), 1);
     const TopicNode* added = result.Added[0];
@@ -299,7 +298,7 @@ TEST_F(BuiltInTemplates, CancellingTheFolderAddsNothing)
     const TAddTopic dialog(12, project.tnTemplates);
     const TAddTopic::TResult result = dialog.Apply(project, project.tnTemplates, catalogue, program, answers.prompts());
     EXPECT_TRUE(result.Added.isEmpty());
-    EXPECT_EQ(answers.errors, QStringList{"Filename collision! Please try another folder name."});
+    EXPECT_EQ(answers.errors(), QStringList{"Filename collision! Please try another folder name."});
     EXPECT_FALSE(QFile::exists(root + "template/plain.css"));
     EXPECT_EQ(titles(project.tnTemplates), QStringList{"M"});
     EXPECT_FALSE(project.ProjectChanged);

@@ -1,6 +1,6 @@
 #include "Folders.h"
 #include "TempFiles.h"
-#include "UserPrompts.h"
+#include "RecordingPrompts.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,22 +137,25 @@ TEST(SpecialFolders, MapToTheUsersFolders)
     EXPECT_TRUE(GetSystemFolder().startsWith(GetWindowsFolder()));
 }
 
-TEST(BrowseForFolder, AsksTheApplicationOrDeclinesHeadless)
+TEST(BrowseForFolder, AsksThePromptsOrDeclinesWithout)
 {
     QString folder = "/start";
     EXPECT_FALSE(BrowseForFolder(nullptr, folder, "Select a folder:", 81));
     EXPECT_EQ(folder, "/start");
 
+    TRecordingPrompts prompts;
     QString captionSeen;
-    SetBrowseForFolderHandler([&](QObject*, QString& chosen, const QString& caption, int flags, const QString&) {
-        captionSeen = caption + QString::number(flags);
+    QString preselected;
+    prompts.OnAskForFolder = [&](QString& chosen, const QString& caption) {
+        captionSeen = caption;
+        preselected = chosen;
         chosen = "/picked";
         return true;
-    });
-    EXPECT_TRUE(BrowseForFolder(nullptr, folder, "Select a folder:", 81));
-    SetBrowseForFolderHandler({});
+    };
+    EXPECT_TRUE(BrowseForFolder(&prompts, folder, "Select a folder:", 81));
     EXPECT_EQ(folder, "/picked");
-    EXPECT_EQ(captionSeen, "Select a folder:81");
+    EXPECT_EQ(captionSeen, "Select a folder:");
+    EXPECT_EQ(preselected, "/start");
 }
 
 TEST(TempFiles, AreMadeInTheTemporaryFolder)

@@ -1,6 +1,6 @@
 #include "PageFiles.h"
 
-#include "UserPrompts.h"
+#include "RecordingPrompts.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -43,20 +43,6 @@ QString pageText(const QString& charset, const QString& body)
     return QString::fromUtf8(page(charset.toUtf8(), QByteArray())).replace("<body></body>", "<body>" + body + "</body>");
 }
 
-// Records what the helpers would show the user.
-class PromptRecorder {
-public:
-    PromptRecorder()
-    {
-        SetErrorMessageHandler([this](const QString& message) { Errors.append(message); });
-    }
-    ~PromptRecorder()
-    {
-        SetErrorMessageHandler({});
-        SetSaveFileNameHandler({});
-    }
-    QStringList Errors;
-};
 
 class PageFiles : public ::testing::Test {
 protected:
@@ -122,21 +108,20 @@ TEST_F(PageFiles, MarksDecideBeforeAnyDeclaration)
     EXPECT_EQ(DecodeTextBytes(bytesOf({0xEF, 0xBB, 0xBF, 0xEF, 0xBB, 0xBF, 'x'})), QString(QChar(0xFEFF)) + "x");
 }
 
-TEST_F(PageFiles, MissingFileIsEmptyWithoutMessage)
+TEST_F(PageFiles, MissingFileIsEmptyWithoutError)
 {
-    PromptRecorder prompts;
-    EXPECT_EQ(ReadTextFile(path("none.htm")), QString());
+    QString error;
+    EXPECT_EQ(ReadTextFile(path("none.htm"), QString(), &error), QString());
     EXPECT_EQ(DecodeTextFile(path("none.htm")), QString());
-    EXPECT_TRUE(prompts.Errors.isEmpty());
+    EXPECT_TRUE(error.isEmpty());
 }
 
-TEST_F(PageFiles, ReadErrorIsShownAndGivesEmptyText)
+TEST_F(PageFiles, ReadErrorIsReturnedWithEmptyText)
 {
-    PromptRecorder prompts;
     QDir().mkpath(path("folder.htm"));
-    EXPECT_EQ(ReadTextFile(path("folder.htm")), QString());
-    ASSERT_EQ(prompts.Errors.size(), 1);
-    EXPECT_TRUE(prompts.Errors[0].contains("folder.htm"));
+    QString error;
+    EXPECT_EQ(ReadTextFile(path("folder.htm"), QString(), &error), QString());
+    EXPECT_TRUE(error.contains("folder.htm"));
 }
 
 TEST_F(PageFiles, LockedFileIsDetectedAndStillRead)
@@ -275,31 +260,26 @@ TEST_F(PageFiles, SaveHtmlFileShowsTheErrorThenRetriesWithTheNameChosen)
     QFile::setPermissions(file, QFileDevice::ReadOwner);
     const QString html = pageText("utf-8", "new");
 
+    EXPECT_FALSE(SaveHtmlFile(html, file)); // nobody to ask: the save fails
     {
-        PromptRecorder prompts;  // headless: no other name, so the save fails
-        EXPECT_FALSE(SaveHtmlFile(html, file));
-        EXPECT_EQ(prompts.Errors.size(), 1);
+        TRecordingPrompts prompts; // the author cancels the other name
+        EXPECT_FALSE(SaveHtmlFile(html, file, &prompts));
+        EXPECT_EQ(prompts.Errors().size(), 1);
     }
     {
-        PromptRecorder prompts;
+        TRecordingPrompts prompts;
         QStringList offered;
-        SetSaveFileNameHandler([&](QString& name) {
-            offered.append(name);
-            name = path("other.htm");
-            return true;
-        });
+        prompts.OnChooseSaveFile = [&](const TRecordingPrompts::TSaveFileRequest& request) {
+            offered.append(request.Folder + "/" + request.Name);
+            return path("other.htm");
+        };
         QString savedAs;
-        EXPECT_TRUE(SaveHtmlFile(html, file, &savedAs));
+        EXPECT_TRUE(SaveHtmlFile(html, file, &prompts, &savedAs));
         EXPECT_EQ(offered, QStringList{file});
         EXPECT_EQ(savedAs, path("other.htm"));
-        EXPECT_EQ(prompts.Errors.size(), 1);
+        EXPECT_EQ(prompts.Errors().size(), 1);
         EXPECT_EQ(ReadTextFile(path("other.htm")), html);
         EXPECT_EQ(read("ro.htm"), "old");
-    }
-    {
-        PromptRecorder prompts;
-        SetSaveFileNameHandler([](QString&) { return false; });
-        EXPECT_FALSE(SaveHtmlFile(html, file));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "TfrmBuild.h"
 
 #include "Folders.h"
+#include "IUserPrompts.h"
 #include "Paths.h"
 #include "ProgramFolder.h"
 #include "TQrx.h"
@@ -51,35 +52,12 @@ QWidget* pageWith(QGridLayout* grid, QPushButton* options)
 
 } // namespace
 
-TfrmBuild::TfrmBuild(const TQrx& project, int page, QWidget* parent)
+TfrmBuild::TfrmBuild(const TQrx& project, int page, IUserPrompts& prompts, QWidget* parent)
     : QDialog(parent)
     , m_rootDir(project.RootDir)
+    , m_prompts(prompts)
 {
     setWindowTitle(TBuildDialogModel::Caption);
-    ShowError = [this](const QString& message) {
-        QMessageBox::critical(this, windowTitle(), message);
-    };
-    AskYesNo = [this](const QString& question) {
-        return QMessageBox::warning(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No)
-            == QMessageBox::Yes;
-    };
-    ChooseSaveFile = [this](const QString& filter, const QString& suffix, const QString& start, bool confirm) {
-        QFileDialog dialog(this, windowTitle());
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilter(filter);
-        dialog.setDefaultSuffix(suffix);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirm);
-        const QFileInfo info(start);
-        if (QFileInfo(info.path()).isDir())
-            dialog.setDirectory(info.path());
-        dialog.selectFile(info.fileName());
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-    };
-    ChooseFolder = [this](const QString& start) {
-        QString folder = start;
-        return BrowseForFolder(this, folder, QStringLiteral("Select a folder:"), 0) ? folder : QString();
-    };
-
     pcPages = new QTabWidget(this);
     QStyle* look = style();
     pcPages->addTab(chmPage(), look->standardIcon(QStyle::SP_DialogHelpButton), QStringLiteral("HTML 帮助 (CHM)"));
@@ -146,7 +124,7 @@ QWidget* TfrmBuild::chmPage()
     edtCompiledFile->setObjectName(QStringLiteral("edtCompiledFile"));
     QPushButton* browse = browseButton("edtCompiledFile");
     connect(browse, &QPushButton::clicked, this, [this] {
-        pickFile(edtCompiledFile, QStringLiteral("Windows HTML 帮助(*.chm)"), QStringLiteral("chm"), false);
+        pickFile(edtCompiledFile, QStringLiteral("Windows HTML 帮助(*.chm)|*.chm"), QStringLiteral("chm"), false);
     });
     addRow(grid, QStringLiteral("编译文件:"), edtCompiledFile, browse);
 
@@ -164,7 +142,7 @@ QWidget* TfrmBuild::chmPage()
     connect(lbWhyChm, &QLabel::linkActivated, this, [this] {
         const QString page = ChmHelpPage();
         if (!QFileInfo(page).isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-            ShowError(QStringLiteral("Cannot open the help page \"%1\".").arg(page));
+            m_prompts.ShowError(QStringLiteral("Cannot open the help page \"%1\".").arg(page));
     });
     grid->addWidget(lbWhyChm, grid->rowCount(), 0, 1, 3);
     return pageWith(grid, optionsButton(QStringLiteral("HTML 帮助选项...")));
@@ -188,7 +166,7 @@ QWidget* TfrmBuild::wordPage()
     edtWordFile->setObjectName(QStringLiteral("edtWordFile"));
     QPushButton* browse = browseButton("edtWordFile");
     connect(browse, &QPushButton::clicked, this, [this] {
-        pickFile(edtWordFile, QStringLiteral("Word 文档 (*.doc *.docx)"), QStringLiteral("docx"), true);
+        pickFile(edtWordFile, QStringLiteral("Word 文档 (*.doc *.docx)|*.doc;*.docx"), QStringLiteral("docx"), true);
     });
     addRow(grid, QStringLiteral("Word 文件:"), edtWordFile, browse);
     return pageWith(grid, optionsButton(QStringLiteral("Word 文档选项...")));
@@ -201,7 +179,7 @@ QWidget* TfrmBuild::pdfPage()
     edtPdfFile->setObjectName(QStringLiteral("edtPdfFile"));
     QPushButton* browse = browseButton("edtPdfFile");
     connect(browse, &QPushButton::clicked, this, [this] {
-        pickFile(edtPdfFile, QStringLiteral("PDF 文件 (*.pdf)"), QStringLiteral("pdf"), true);
+        pickFile(edtPdfFile, QStringLiteral("PDF 文件 (*.pdf)|*.pdf"), QStringLiteral("pdf"), true);
     });
     addRow(grid, QStringLiteral("PDF 文件:"), edtPdfFile, browse);
     return pageWith(grid, optionsButton(QStringLiteral("PDF 选项...")));
@@ -252,13 +230,15 @@ int TfrmBuild::ActivePage() const
 
 void TfrmBuild::accept()
 {
-    const TBuildValidation result = TBuildDialogModel::Validate(ActivePage(), Values(), m_rootDir, AskYesNo);
+    const TBuildValidation result = TBuildDialogModel::Validate(ActivePage(), Values(), m_rootDir, [this](const QString& question) {
+        return m_prompts.AskYes(IUserPrompts::Kind::Warning, question);
+    });
     if (result.Start) {
         QDialog::accept();
         return;
     }
     if (!result.Message.isEmpty())
-        ShowError(result.Message);
+        m_prompts.ShowError(result.Message);
     if (QLineEdit* field = fieldOf(result.Focus))
         field->setFocus();
 }
@@ -295,7 +275,9 @@ void TfrmBuild::updateHhpFolder()
 void TfrmBuild::pickFile(QLineEdit* field, const QString& filter, const QString& suffix, bool confirmOverwrite)
 {
     const QString start = ResolveBuildPath(m_rootDir, field->text().trimmed());
-    const QString chosen = ChooseSaveFile(filter, suffix, start, confirmOverwrite);
+    const QFileInfo info(start);
+    const QString chosen =
+        m_prompts.ChooseSaveFile(windowTitle(), filter, info.path(), info.fileName(), suffix, confirmOverwrite);
     if (!chosen.isEmpty())
         field->setText(QDir::toNativeSeparators(chosen));
 }
@@ -308,7 +290,7 @@ void TfrmBuild::pickFolder(QLineEdit* field, bool resolved)
     QString start = resolved || !IsAbsolutePath(entered) ? ResolveProjectPath(m_rootDir, entered) : entered;
     if (!IsAbsolutePath(start) || IsWindowsAbsolutePath(start) || !QDir().mkpath(start))
         start = QDir::rootPath();
-    const QString chosen = ChooseFolder(start);
-    if (!chosen.isEmpty())
+    QString chosen = start;
+    if (BrowseForFolder(&m_prompts, chosen, QStringLiteral("Select a folder:")))
         field->setText(QDir::toNativeSeparators(chosen));
 }

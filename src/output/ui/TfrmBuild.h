@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class IUserPrompts;
 class TQrx;
 
 // The build dialog: one page per output with its target, the HTML Help
@@ -20,23 +21,15 @@ class TfrmBuild : public QDialog {
     Q_OBJECT
 
 public:
-    // `page`: the page shown first (a TBuildDialogPage).
-    TfrmBuild(const TQrx& project, int page, QWidget* parent = nullptr);
+    // `page`: the page shown first (a TBuildDialogPage); `prompts` shows
+    // its errors and questions and the file and folder pickers.
+    TfrmBuild(const TQrx& project, int page, IUserPrompts& prompts, QWidget* parent = nullptr);
 
     TBuildDialogValues Values() const;
     int ActivePage() const;
 
     // The link's help page beside the program.
     static QString ChmHelpPage();
-
-    // What the dialog asks and shows; replaceable so that tests answer.
-    std::function<void(const QString& message)> ShowError;
-    std::function<bool(const QString& question)> AskYesNo;
-    // A save dialog: the chosen file, empty when cancelled.
-    std::function<QString(const QString& filter, const QString& suffix, const QString& start, bool confirmOverwrite)>
-        ChooseSaveFile;
-    // The folder picker starting at `start`: the chosen folder, empty when cancelled.
-    std::function<QString(const QString& start)> ChooseFolder;
 
     void accept() override;
 
@@ -72,4 +65,5 @@ private:
     QLineEdit* fieldOf(TBuildDialogField field) const;
 
     QString m_rootDir;
+    IUserPrompts& m_prompts;
 };

@@ -35,8 +35,9 @@ protected:
             if (build == nullptr)
                 return int(QDialog::Rejected);
             ++dialogs;
-            build->AskYesNo = [](const QString&) { return true; };
-            build->ShowError = [this](const QString& message) { dialogErrors.append(message); };
+            prompts.OnMessage = [](IUserPrompts::Kind, const QString&, IUserPrompts::Buttons) {
+                return IUserPrompts::Yes;
+            };
             edit(*build);
             build->btnStart->click();
             return build->result();
@@ -44,7 +45,6 @@ protected:
     }
 
     int dialogs = 0;
-    QStringList dialogErrors;
 };
 
 TEST_F(BuildWindowTest, DialogPagesFieldsAndStartValidation)
@@ -57,7 +57,8 @@ TEST_F(BuildWindowTest, DialogPagesFieldsAndStartValidation)
     project.ViewCompiledFile = false;
     project.SingleHtmlFilename = QStringLiteral("all.htm");
 
-    TfrmBuild dialog(project, TBuildDialogModel::PageOfTag(5));
+    TRecordingPrompts dialogPrompts;
+    TfrmBuild dialog(project, TBuildDialogModel::PageOfTag(5), dialogPrompts);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("构建帮助文件"));
     ASSERT_EQ(dialog.pcPages->count(), 5);
     const QStringList pages = {QStringLiteral("HTML 帮助 (CHM)"), QStringLiteral("网络帮助"), QStringLiteral("Word 文档"),
@@ -90,25 +91,23 @@ TEST_F(BuildWindowTest, DialogPagesFieldsAndStartValidation)
     EXPECT_TRUE(QFileInfo(TfrmBuild::ChmHelpPage()).isFile()) << TfrmBuild::ChmHelpPage().toStdString();
 
     // A failed check is shown, focuses its field and keeps the dialog open.
-    QStringList errors;
-    dialog.ShowError = [&](const QString& message) { errors.append(message); };
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     dialog.edtSingleHtmlFile->clear();
     dialog.btnStart->click();
-    EXPECT_EQ(errors, QStringList{QStringLiteral("Please specify File name!")});
+    EXPECT_EQ(dialogPrompts.Errors(), QStringList{QStringLiteral("Please specify File name!")});
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.edtSingleHtmlFile->hasFocus());
 
     dialog.pcPages->setCurrentIndex(bpChm);
     dialog.edtHhpFolder->setText(project.RootDir);
     dialog.btnStart->click();
-    EXPECT_EQ(errors.last(), QStringLiteral("Html Help Workshop project folder cannot be the same as the Project "
+    EXPECT_EQ(dialogPrompts.Errors().last(), QStringLiteral("Html Help Workshop project folder cannot be the same as the Project "
                                             "Rootfolder. Please specify another one!"));
     dialog.cbOutputHhp->setChecked(false);
     dialog.btnStart->click();
-    EXPECT_EQ(errors.size(), 2);
+    EXPECT_EQ(dialogPrompts.Errors().size(), 2);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
@@ -120,18 +119,19 @@ TEST_F(BuildWindowTest, PickersStartFromTheProjectFolder)
     project.RootDir = dir.filePath(QStringLiteral("help")) + QLatin1Char('/');
     project.CompiledFile = QStringLiteral("<Project_Folder>_output\\CHM\\help.chm");
     project.WebHelpOutputFolder = QStringLiteral("web");
-    TfrmBuild dialog(project, bpChm);
+    TRecordingPrompts dialogPrompts;
+    TfrmBuild dialog(project, bpChm, dialogPrompts);
     QStringList starts;
-    dialog.ChooseSaveFile = [&](const QString& filter, const QString& suffix, const QString& start, bool confirm) {
-        starts.append(start);
-        EXPECT_EQ(filter, QStringLiteral("Windows HTML 帮助(*.chm)"));
-        EXPECT_EQ(suffix, QStringLiteral("chm"));
-        EXPECT_FALSE(confirm);
+    dialogPrompts.OnChooseSaveFile = [&](const TRecordingPrompts::TSaveFileRequest& request) {
+        starts.append(request.Folder + QLatin1Char('/') + request.Name);
+        EXPECT_EQ(request.Filter, QStringLiteral("Windows HTML 帮助(*.chm)|*.chm"));
+        EXPECT_EQ(request.DefaultSuffix, QStringLiteral("chm"));
+        EXPECT_FALSE(request.ConfirmOverwrite);
         return QStringLiteral("/elsewhere/new.chm");
     };
-    dialog.ChooseFolder = [&](const QString& start) {
+    dialogPrompts.OnAskForFolder = [&](QString& start, const QString&) {
         starts.append(start);
-        return QString(); // cancelled
+        return false; // cancelled
     };
     dialog.BrowseButton(dialog.edtCompiledFile)->click();
     dialog.BrowseButton(dialog.edtWebHelpFolder)->click();
@@ -157,7 +157,7 @@ TEST_F(BuildWindowTest, BuildsTheSampleIntoTheOutputWindow)
 
     main.Action(TCommandId::BuildProject)->trigger();
     ASSERT_EQ(dialogs, 1);
-    EXPECT_TRUE(dialogErrors.isEmpty()) << dialogErrors.join('\n').toStdString();
+    EXPECT_TRUE(prompts.Errors().isEmpty()) << prompts.Errors().join('\n').toStdString();
     const TfrmBuildOutput* output = main.BuildOutputWindow();
     EXPECT_TRUE(output->isVisible());
     EXPECT_EQ(output->windowTitle(), QStringLiteral("正在构建中"));
@@ -214,19 +214,19 @@ TEST_F(BuildWindowTest, ChangedPageIsAskedAboutFirst)
         ++dialogsOpened;
         return int(QDialog::Rejected);
     };
-    main.IsDirty = true;
-    answer = QMessageBox::Cancel;
+    main.Page().IsDirty = true;
+    answer = IUserPrompts::Cancel;
     main.Action(TCommandId::BuildChm)->trigger();
     ASSERT_EQ(questions.size(), 1);
     EXPECT_EQ(questions[0], QStringLiteral("The topic \"简介 Introduction\" has been changed, save it?"));
     EXPECT_EQ(dialogsOpened, 0);
 
-    answer = QMessageBox::No;
+    answer = IUserPrompts::No;
     main.Action(TCommandId::BuildChm)->trigger();
     EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(dialogsOpened, 1);
 
-    main.IsDirty = false;
+    main.Page().IsDirty = false;
     main.Action(TCommandId::BuildChm)->trigger();
     EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(dialogsOpened, 2);

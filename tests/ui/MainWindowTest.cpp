@@ -33,10 +33,8 @@ TEST_F(MainWindowTest, OpensTheProjectOfTheCommandLine)
 // A project that cannot be read leaves an empty new project and a message.
 TEST_F(MainWindowTest, UnreadableCommandLineProject)
 {
-    QStringList errors;
-    SetErrorMessageHandler([&](const QString& message) { errors.append(message); });
     TfrmMain& main = startWindow(dir.filePath(QStringLiteral("missing.qrx")));
-    SetErrorMessageHandler({});
+    const QStringList errors = prompts.Errors();
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(QStringLiteral("missing.qrx")));
     EXPECT_TRUE(main.HasProject());
@@ -152,14 +150,14 @@ TEST_F(MainWindowTest, ClosingAsksAboutChanges)
     const QString file = makeProject(QStringLiteral("close"));
     TfrmMain& main = startWindow(file);
     main.Qrx.ProjectChanged = true;
-    answer = QMessageBox::Cancel;
+    answer = IUserPrompts::Cancel;
     EXPECT_FALSE(main.close());
     EXPECT_TRUE(main.isVisible());
     EXPECT_TRUE(main.HasProject());
     ASSERT_EQ(questions.size(), 1);
     EXPECT_EQ(questions[0], QStringLiteral("The project has changed.\nDo you want to save the changes?"));
 
-    answer = QMessageBox::No;
+    answer = IUserPrompts::No;
     EXPECT_TRUE(main.close());
     EXPECT_FALSE(main.HasProject());
     // Leaving the project put it on the recent list; the window state was stored.

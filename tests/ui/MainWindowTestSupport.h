@@ -3,7 +3,7 @@
 #include "TQrx.h"
 #include "TRecentProjects.h"
 #include "TfrmMain.h"
-#include "UserPrompts.h"
+#include "RecordingPrompts.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -44,11 +44,11 @@ protected:
     {
         TCommandLine line;
         line.ProjectFile = projectFile;
-        window = std::make_unique<TfrmMain>(line, &settings);
-        window->Ask = [this](const QString& text, QMessageBox::StandardButtons) {
+        prompts.OnConfirm = [this](const QString& text, IUserPrompts::Buttons) {
             questions.append(text);
             return answer;
         };
+        window = std::make_unique<TfrmMain>(line, &settings, &prompts);
         window->Start();
         processEvents();
         return *window;
@@ -63,7 +63,8 @@ protected:
 
     QTemporaryDir dir;
     QSettings settings{dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat};
+    TRecordingPrompts prompts;
     std::unique_ptr<TfrmMain> window;
     QStringList questions;
-    QMessageBox::StandardButton answer = QMessageBox::No;
+    IUserPrompts::Button answer = IUserPrompts::No;
 };

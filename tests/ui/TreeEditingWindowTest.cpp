@@ -63,17 +63,17 @@ protected:
         const QString file = folder + QStringLiteral("/tree.qrx");
         project.SaveToIni(file);
         TfrmMain& main = startWindow(file);
-        main.ShowMessage = [this](QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons) {
+        prompts.OnMessage = [this](IUserPrompts::Kind kind, const QString& text, IUserPrompts::Buttons) {
             messages.append(text);
-            icons.append(icon);
+            icons.append(kind);
             return messageAnswer;
         };
         main.ExecDialog = [this](QDialog& dialog) { return runDialog ? runDialog(dialog) : int(QDialog::Rejected); };
-        main.ChooseFiles = [this](const QString&, const QString& filter, const QString&, bool several) {
+        prompts.OnChooseFiles = [this](const QString&, const QString& filter, const QString&, bool several) {
             fileFilters.append(filter + (several ? QStringLiteral(" (several)") : QString()));
             return chosenFiles;
         };
-        main.AskText = [this](const QString&, const QString&, const QString& text) -> std::optional<QString> {
+        prompts.OnAskText = [this](const QString&, const QString&, const QString& text) -> std::optional<QString> {
             proposedTexts.append(text);
             return textAnswers.isEmpty() ? std::nullopt : textAnswers.takeFirst();
         };
@@ -140,8 +140,8 @@ protected:
     TTopicTreeView* view = nullptr;
     TopicTree* tree = nullptr;
     QStringList messages;
-    QList<QMessageBox::Icon> icons;
-    QMessageBox::StandardButton messageAnswer = QMessageBox::No;
+    QList<IUserPrompts::Kind> icons;
+    IUserPrompts::Button messageAnswer = IUserPrompts::No;
     std::function<int(QDialog&)> runDialog;
     QStringList fileFilters;
     QStringList chosenFiles;
@@ -232,7 +232,7 @@ TEST_F(TreeEditingWindow, DeleteAsksAndMovesWorkFromTheToolBar)
     tree->select(find("B"));
     main.Action(TCommandId::DeleteSelection)->trigger();
     EXPECT_EQ(messages, QStringList{"Are you sure to delete the selections?"});
-    EXPECT_EQ(icons, QList<QMessageBox::Icon>{QMessageBox::Information});
+    EXPECT_EQ(icons, QList<IUserPrompts::Kind>{IUserPrompts::Kind::Information});
     EXPECT_EQ(children("Table of contents"), (QStringList{"A", "B", "C"}));
     EXPECT_FALSE(main.Qrx.ProjectChanged);
 
@@ -245,7 +245,7 @@ TEST_F(TreeEditingWindow, DeleteAsksAndMovesWorkFromTheToolBar)
     main.Action(TCommandId::MoveLeft)->trigger();
     EXPECT_EQ(children("Table of contents"), (QStringList{"New Item", "B", "A", "C"}));
 
-    messageAnswer = QMessageBox::Yes;
+    messageAnswer = IUserPrompts::Yes;
     main.Action(TCommandId::DeleteSelection)->trigger();
     EXPECT_EQ(children("Table of contents"), (QStringList{"New Item", "A", "C"}));
     EXPECT_EQ(find("B1"), nullptr) << "its children went with it";
@@ -420,7 +420,7 @@ TEST_F(TreeEditingWindow, BuiltInTemplateFromTheCatalogue)
         return int(QDialog::Accepted);
     };
     textAnswers = {QStringLiteral("styles")};
-    messageAnswer = QMessageBox::Yes;
+    messageAnswer = IUserPrompts::Yes;
     popupEntry("添加模板...")->trigger();
     EXPECT_EQ(names, (QStringList{"Fixed Top", "MSN Style"}));
     EXPECT_TRUE(picture);
@@ -479,7 +479,7 @@ TEST_F(TreeEditingWindow, LinkKindsOfTheTopicBar)
     main.Action(TCommandId::LinkBlankPage)->trigger();
     EXPECT_EQ(messages, QStringList{"Are you sure to link to a blank page?"});
     EXPECT_EQ(find("A")->entry().Url, "A.htm");
-    messageAnswer = QMessageBox::Yes;
+    messageAnswer = IUserPrompts::Yes;
     main.Action(TCommandId::LinkBlankPage)->trigger();
     EXPECT_EQ(find("A")->entry().Status, StatusUnsaved);
     EXPECT_EQ(main.UrlField()->text(), "(unsaved)");
@@ -495,7 +495,7 @@ TEST_F(TreeEditingWindow, LinkKindsOfTheTopicBar)
     main.Action(TCommandId::LinkExistingPage)->trigger();
     EXPECT_EQ(fileFilters, QStringList{"HTML 文件 (*.html, *.htm)|*.html;*.htm"});
     EXPECT_EQ(messages.last(), "\"" + outside + "\" is out of project folder, so it cannot be packd into chm file. Continue?");
-    EXPECT_EQ(icons.last(), QMessageBox::Warning);
+    EXPECT_EQ(icons.last(), IUserPrompts::Kind::Warning);
     EXPECT_EQ(find("A")->entry().Url, outside);
     EXPECT_EQ(find("A")->entry().Status, StatusLinked);
     EXPECT_EQ(main.UrlField()->text(), outside);

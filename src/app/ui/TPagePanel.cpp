@@ -1,0 +1,302 @@
+#include "TPagePanel.h"
+
+#include "AppImages.h"
+#include "IDHTMLEdit.h"
+#include "IHTMLBrowser.h"
+#include "PlatformFactory.h"
+#include "TMainActions.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRegularExpressionValidator>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+using namespace DHTMLEdit;
+
+// The editor's own commands, found by their Tags.
+enum EditorTag {
+    EditorControlTag = 4000,
+    EditorShowBorders = 4002,
+    EditorShowDetails = 4003,
+    EditorInsertTable = 4100,
+    EditorHorizontalLine = 4102,
+    EditorLineBreak = 4103,
+    EditorSpecialCharacter = 4104,
+    EditorTableEditing = 4105,
+    EditorExternalEditor = 4106,
+    EditorInsertPicture = 4107,
+    EditorInsertHyperlink = 4108,
+    EditorInsertBookmark = 4114,
+    EditorUndo = 4200,
+    EditorRedo = 4201,
+};
+
+// The tags by which the editor's command layer finds the controls it drives.
+struct EditorControl {
+    int Tag;
+    const char* Icon;
+    const char16_t* Hint;
+    enum Kind { Button, Check, DropDown, List } Type;
+};
+
+// The first editor tool bar, after the page's own save button.
+const EditorControl FirstEditBar[] = {
+    {EditorExternalEditor, "external-editor", u"External editor", EditorControl::DropDown},
+    {DECMD_FINDTEXT, "find", u"Search(Ctrl-F)", EditorControl::Button},
+    {EditorShowBorders, "show-borders", u"Show object borders", EditorControl::Check},
+    {EditorShowDetails, "show-details", u"Show details", EditorControl::Check},
+    {EditorUndo, "undo", u"Undo(Ctrl-Z)", EditorControl::Button},
+    {EditorRedo, "redo", u"Redo(Ctrl-Y)", EditorControl::Button},
+    {DECMD_CUT, "cut", u"Cut(Ctrl-X)", EditorControl::Button},
+    {DECMD_COPY, "copy", u"Copy(Ctrl-C)", EditorControl::Button},
+    {DECMD_PASTE, "paste", u"Paste(Ctrl-V)", EditorControl::Button},
+    {EditorInsertPicture, "picture", u"Insert picture", EditorControl::Button},
+    {EditorInsertHyperlink, "hyperlink", u"Insert hyperlink", EditorControl::Button},
+    {EditorInsertBookmark, "bookmark", u"Insert bookmark(Anchor)", EditorControl::Button},
+    {EditorHorizontalLine, "horizontal-line", u"Insert horizontal line", EditorControl::Button},
+    {EditorLineBreak, "line-break", u"折线 (Shift-回车键)", EditorControl::Button},
+    {EditorSpecialCharacter, "special-character", u"Copyright", EditorControl::DropDown},
+    {EditorInsertTable, "table", u"Insert table", EditorControl::Button},
+    {EditorTableEditing, "table-edit", u"Insert Row", EditorControl::DropDown},
+    {DECMD_OUTDENT, "outdent", u"Outdent(Ctrl-Shift-T)", EditorControl::Button},
+    {DECMD_INDENT, "indent", u"Indent(Ctrl-T)", EditorControl::Button},
+};
+
+const EditorControl SecondEditBar[] = {
+    {DECMD_SETFONTNAME, nullptr, u"Font", EditorControl::List},
+    {DECMD_SETFONTSIZE, nullptr, u"Font size", EditorControl::List},
+    {DECMD_SETBLOCKFMT, nullptr, u"Style", EditorControl::List},
+    {DECMD_REMOVEFORMAT, "remove-format", u"Remove format", EditorControl::Button},
+    {DECMD_BOLD, "bold", u"Bold(Ctrl-B)", EditorControl::Check},
+    {DECMD_ITALIC, "italic", u"Italic(Ctrl-I)", EditorControl::Check},
+    {DECMD_UNDERLINE, "underline", u"Underline(Ctrl-U)", EditorControl::Check},
+    {DECMD_JUSTIFYLEFT, "align-left", u"Justify left", EditorControl::Check},
+    {DECMD_JUSTIFYCENTER, "align-center", u"Justify center", EditorControl::Check},
+    {DECMD_JUSTIFYRIGHT, "align-right", u"Justify right", EditorControl::Check},
+    {DECMD_ORDERLIST, "numbered-list", u"Numbering", EditorControl::Check},
+    {DECMD_UNORDERLIST, "bulleted-list", u"Bullets", EditorControl::Check},
+    {DECMD_SETFORECOLOR, "fore-color", u"Font color", EditorControl::DropDown},
+    {DECMD_SETBACKCOLOR, "back-color", u"Font backcolor", EditorControl::DropDown},
+};
+
+// The small tool bar at the top of an editing tab, in a layout without margins.
+QToolBar* tabToolBar(QWidget* page, QVBoxLayout* layout)
+{
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* bar = new QToolBar(page);
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    return bar;
+}
+
+QWidget* blankPanel(QWidget* parent)
+{
+    auto* panel = new QWidget(parent);
+    panel->setAutoFillBackground(true);
+    return panel;
+}
+
+} // namespace
+
+TPagePanel::TPagePanel(TMainActions& actions, QWidget* parent)
+    : QWidget(parent)
+    , m_actions(actions)
+{
+    QWidget* panel = this;
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    m_pages = new QTabWidget(panel);
+    m_pages->addTab(createEditTab(), QStringLiteral("编辑"));
+    m_pages->addTab(createSourceTab(), QStringLiteral("资源"));
+    m_pages->addTab(createPreviewTab(), QStringLiteral("预览"));
+    m_pages->addTab(createTopicOptionsTab(), QStringLiteral("主题选项"));
+    layout->addWidget(m_pages, 1);
+
+    // Hidden until a page needs a word with the author ("Read-only file!").
+    m_messagePanel = new QLabel(panel);
+    m_messagePanel->setAutoFillBackground(true);
+    QPalette palette = m_messagePanel->palette();
+    palette.setColor(QPalette::Window, QColor(255, 255, 225));
+    m_messagePanel->setPalette(palette);
+    m_messagePanel->setMargin(4);
+    m_messagePanel->hide();
+    layout->addWidget(m_messagePanel);
+}
+
+QWidget* TPagePanel::createEditTab()
+{
+    using Id = TCommandId;
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto makeControl = [this](QToolBar* bar, const EditorControl& control) {
+        if (control.Type == EditorControl::List) {
+            auto* list = new QComboBox(bar);
+            list->setProperty("tag", control.Tag);
+            list->setToolTip(QString::fromUtf16(control.Hint));
+            if (control.Tag == DECMD_SETFONTNAME) {
+                list->setEditable(true);
+                list->setMinimumContentsLength(14);
+            } else if (control.Tag == DECMD_SETFONTSIZE) {
+                for (int size = 1; size <= 7; ++size)
+                    list->addItem(QString::number(size));
+                list->setEditable(true);
+                list->setMinimumContentsLength(2);
+            } else {
+                list->setMinimumContentsLength(12);
+            }
+            m_editLists.append(list);
+            bar->addWidget(list);
+            return;
+        }
+        auto* action = new QAction(AppImages::ToolIcon(QString::fromLatin1(control.Icon)), QString::fromUtf16(control.Hint), bar);
+        action->setProperty("tag", control.Tag);
+        action->setCheckable(control.Type == EditorControl::Check);
+        auto* button = new QToolButton(bar);
+        button->setDefaultAction(action);
+        button->setAutoRaise(true);
+        button->setToolTipDuration(3000);
+        button->setProperty("tag", control.Tag);
+        if (control.Type == EditorControl::DropDown) {
+            button->setMenu(new QMenu(button));
+            button->setPopupMode(QToolButton::MenuButtonPopup);
+        }
+        bar->addWidget(button);
+    };
+
+    auto* first = new QToolBar(page);
+    first->setIconSize(QSize(16, 16));
+    first->addAction(m_actions.Action(Id::SavePage));
+    for (const EditorControl& control : FirstEditBar)
+        makeControl(first, control);
+    // The spell checker's drop-down.
+    auto* spelling = new QToolButton(first);
+    spelling->setIcon(AppImages::ToolIcon(QStringLiteral("spelling")));
+    spelling->setToolTip(QStringLiteral("拼写检查"));
+    spelling->setAutoRaise(true);
+    spelling->setPopupMode(QToolButton::InstantPopup);
+    auto* spellingMenu = new QMenu(spelling);
+    for (Id id : {Id::CheckDocument, Id::CheckSelection, Id::CheckFromCursor})
+        spellingMenu->addAction(m_actions.Action(id));
+    spellingMenu->addSeparator();
+    spellingMenu->addAction(m_actions.Action(Id::SpellingOptions));
+    spelling->setMenu(spellingMenu);
+    first->addWidget(spelling);
+
+    auto* second = new QToolBar(page);
+    second->setIconSize(QSize(16, 16));
+    for (const EditorControl& control : SecondEditBar)
+        makeControl(second, control);
+    m_editBars = {first, second};
+
+    m_editStack = new QStackedWidget(page);
+    m_editor = CreateDHTMLEdit(m_editStack);
+    m_editor->widget()->setProperty("tag", EditorControlTag);
+    m_editStack->addWidget(m_editor->widget());
+    m_editStack->addWidget(blankPanel(m_editStack));
+
+    layout->addWidget(first);
+    layout->addWidget(second);
+    layout->addWidget(m_editStack, 1);
+    return page;
+}
+
+QWidget* TPagePanel::createSourceTab()
+{
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    QToolBar* bar = tabToolBar(page, layout);
+    bar->addAction(m_actions.Action(TCommandId::SaveSource));
+    m_sourceStack = new QStackedWidget(page);
+    m_source = new QPlainTextEdit(m_sourceStack);
+    m_source->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_sourceStack->addWidget(m_source);
+    m_sourceStack->addWidget(blankPanel(m_sourceStack));
+    layout->addWidget(bar);
+    layout->addWidget(m_sourceStack, 1);
+    return page;
+}
+
+QWidget* TPagePanel::createPreviewTab()
+{
+    auto* page = new QWidget(this);
+    auto* layout = new QVBoxLayout(page);
+    QToolBar* bar = tabToolBar(page, layout);
+    bar->addAction(m_actions.Action(TCommandId::PreviousTopic));
+    bar->addAction(m_actions.Action(TCommandId::NextTopic));
+    m_previewStack = new QStackedWidget(page);
+    m_preview = CreateHTMLBrowser(m_previewStack);
+    m_previewStack->addWidget(m_preview->widget());
+    m_previewStack->addWidget(blankPanel(m_previewStack));
+    layout->addWidget(bar);
+    layout->addWidget(m_previewStack, 1);
+    return page;
+}
+
+QWidget* TPagePanel::createTopicOptionsTab()
+{
+    auto* options = new QWidget(this);
+    auto* layout = new QVBoxLayout(options);
+    layout->addWidget(new QLabel(QStringLiteral("关键字: (列出要创建索引的关键字)"), options));
+    m_keywords = new QPlainTextEdit(options);
+    layout->addWidget(m_keywords, 1);
+    auto* form = new QFormLayout;
+    m_contextNumber = new QLineEdit(options);
+    m_contextNumber->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_contextNumber));
+    m_contextNumber->setMaximumWidth(160);
+    form->addRow(QStringLiteral("关联 ID (仅数字):"), m_contextNumber);
+    layout->addLayout(form);
+    m_noTemplate = new QCheckBox(QStringLiteral("不将模板应用于此页面"), options);
+    layout->addWidget(m_noTemplate);
+    return options;
+}
+
+void TPagePanel::SetViewsEnabled(bool enabled)
+{
+    m_viewsEnabled = enabled;
+    for (QStackedWidget* stack : {m_editStack, m_sourceStack, m_previewStack})
+        stack->setCurrentIndex(enabled ? 0 : 1);
+    m_editor->widget()->setEnabled(enabled);
+    for (QToolBar* bar : std::as_const(m_editBars))
+        bar->setEnabled(enabled);
+    for (QComboBox* list : std::as_const(m_editLists)) {
+        QPalette listPalette = list->palette();
+        listPalette.setColor(QPalette::Base, palette().color(enabled ? QPalette::Base : QPalette::Button));
+        list->setPalette(listPalette);
+    }
+}
+
+
+void TPagePanel::SetTopicFieldsEnabled(bool enabled)
+{
+    for (QWidget* field : {static_cast<QWidget*>(m_keywords), static_cast<QWidget*>(m_contextNumber),
+                           static_cast<QWidget*>(m_noTemplate)})
+        field->setEnabled(enabled);
+}
+
+bool TPagePanel::EditorHasFocus(const QWidget* focus) const
+{
+    const QWidget* editor = m_editor->widget();
+    return focus != nullptr && (focus == editor || editor->isAncestorOf(focus));
+}
+
+bool TPagePanel::EditorReady() const
+{
+    return m_viewsEnabled && m_editor->widget()->isEnabled() && !m_editor->Busy();
+}

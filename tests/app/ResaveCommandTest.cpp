@@ -63,14 +63,16 @@ TEST(ResaveCommand, BadInputsGiveAMessageAndAFailureStatusOrWhatCanBeRead)
         const char* name;
         QByteArray bytes;
         int expectedStatus;
+        const char* expectedError = "";
     };
     const Case cases[] = {
-        {"empty", QByteArray(), 0},
-        {"random", noise, 0},
+        // Not project files: refused, so nothing is written over them later.
+        {"empty", QByteArray(), 1, "is not a project file"},
+        {"random", noise, 1, "is not a project file"},
         {"truncated", utf16File("[GENERAL]\r\nVer=1\r\nTitle=Cut").chopped(1), 0},
         {"hugeCount", utf16File("[TOPICS]\r\nTitleList=2000000000\r\nTitleList.Title.0=a\r\nTitleList.Title.1=b\r\n"
                                 "TitleList.Title.2=c\r\n"),
-            0},
+            0, "Warning: The project file says it holds 2000000000 topics but holds 3; all 3 were read.\n"},
         {"levelsThatJump", utf16File("[TOPICS]\r\nTitleList=3\r\nTitleList.Level.0=5\r\nTitleList.Level.1=99\r\n"
                                      "TitleList.Level.2=-3\r\n"),
             0},
@@ -82,6 +84,7 @@ TEST(ResaveCommand, BadInputsGiveAMessageAndAFailureStatusOrWhatCanBeRead)
         writeFile(in, c.bytes);
         const BuildRun run = runBuild({"--resave", in, dir.filePath("out.qrx")});
         EXPECT_EQ(run.exitCode, c.expectedStatus) << c.name << ": " << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.expectedError))) << c.name << ": " << run.err.toStdString();
     }
 
     const BuildRun missing = runBuild({"--resave", dir.filePath("missing.qrx"), dir.filePath("out.qrx")});
@@ -91,7 +94,7 @@ TEST(ResaveCommand, BadInputsGiveAMessageAndAFailureStatusOrWhatCanBeRead)
     const BuildRun folder = runBuild({"--resave", dir.path(), dir.filePath("out.qrx")});
     EXPECT_EQ(folder.exitCode, 1);
 
-    const BuildRun unwritable = runBuild({"--resave", dir.filePath("empty.qrx"), dir.filePath("no/such/folder/x.qrx")});
+    const BuildRun unwritable = runBuild({"--resave", dir.filePath("truncated.qrx"), dir.filePath("no/such/folder/x.qrx")});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_TRUE(unwritable.err.contains("x.qrx")) << unwritable.err.toStdString();
 

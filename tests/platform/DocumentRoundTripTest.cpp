@@ -105,9 +105,8 @@ TEST_F(EditorTest, RelativeAddressesResolveAgainstTheBaseFolder)
                         "<a href=\"#top\">y</a><a href=\"http://example.com/a\">z</a></body></html>"),
          dir.path() + QLatin1Char('/'));
     ASSERT_TRUE(edit->WaitUntilLoaded());
-    // Pictures load after the page; give them a moment.
-    for (int i = 0; i < 50 && element(QStringLiteral("IMG"))->property(QStringLiteral("naturalWidth")).toInt() == 0; ++i)
-        processEvents(100);
+    // Pictures load after the page.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pageScript(QStringLiteral("document.images[0].complete")).toBool(); }));
     EXPECT_EQ(element(QStringLiteral("IMG"))->property(QStringLiteral("naturalWidth")).toInt(), 7);
 
     const QList<THtmlElementPtr> links = dom().getElementsByTagName(QStringLiteral("a"));
@@ -137,21 +136,23 @@ TEST_F(EditorTest, ChangingTheFolderKeepsEdits)
 // reports the document complete once; reading while it loads gives the page set.
 TEST_F(EditorTest, DocumentCompleteComesOncePerPage)
 {
-    int completes = 0;
-    edit->OnDocumentComplete = [&] { ++completes; };
+    // Each complete notes whether the page then is the second one.
+    QList<bool> completes;
+    edit->OnDocumentComplete = [&] { completes.append(element(QStringLiteral("P")) == nullptr); };
     edit->SetDocumentHTML(QStringLiteral("<html><body><p>a</p></body></html>"));
     edit->SetBaseURL(QDir::tempPath());
     EXPECT_TRUE(edit->Busy());
     EXPECT_EQ(edit->DocumentHTML(), QStringLiteral("<html><body><p>a</p></body></html>"));
     EXPECT_FALSE(edit->IsDirty());
     ASSERT_TRUE(edit->WaitUntilLoaded());
-    processEvents();
-    EXPECT_EQ(completes, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !completes.isEmpty(); }));
+    EXPECT_EQ(completes.size(), 1);
     EXPECT_FALSE(edit->Busy());
 
     edit->NewDocument();
     ASSERT_TRUE(edit->WaitUntilLoaded());
-    processEvents();
-    EXPECT_EQ(completes, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return completes.contains(true); }));
+    // A second complete of the first page would have come before.
+    EXPECT_EQ(completes, (QList<bool>{false, true}));
     EXPECT_TRUE(element(QStringLiteral("BODY"))->innerHTML().isEmpty());
 }

@@ -31,7 +31,7 @@ TEST_F(EditorTest, UndoKeysLeaveTheBrowserStackAlone)
     ASSERT_TRUE(element(QStringLiteral("P"))->innerHTML().contains(QStringLiteral("<b>")));
 
     QTest::keyClick(keyTarget(*edit), Qt::Key_Z, Qt::ControlModifier);
-    processEvents(200);
+    waitForKeys(keyTarget(*edit));
     EXPECT_TRUE(element(QStringLiteral("P"))->innerHTML().contains(QStringLiteral("<b>")));
 
     // Nor do the redo keys: the browser's own undo, then Ctrl+Y, leaves it undone.
@@ -39,15 +39,14 @@ TEST_F(EditorTest, UndoKeysLeaveTheBrowserStackAlone)
     ASSERT_FALSE(element(QStringLiteral("P"))->innerHTML().contains(QStringLiteral("<b>")));
     QTest::keyClick(keyTarget(*edit), Qt::Key_Y, Qt::ControlModifier);
     QTest::keyClick(keyTarget(*edit), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    processEvents(200);
+    waitForKeys(keyTarget(*edit));
     EXPECT_FALSE(element(QStringLiteral("P"))->innerHTML().contains(QStringLiteral("<b>")));
     pageScript(QStringLiteral("document.execCommand('redo')"));
     ASSERT_TRUE(element(QStringLiteral("P"))->innerHTML().contains(QStringLiteral("<b>")));
 
     // Typing still reaches the page.
     QTest::keyClicks(keyTarget(*edit), QStringLiteral("xy"));
-    processEvents(200);
-    EXPECT_TRUE(element(QStringLiteral("P"))->innerText().contains(QStringLiteral("xy")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return element(QStringLiteral("P"))->innerText().contains(QStringLiteral("xy")); }));
 
     // The browser's own stack was never used: its undo can still take the
     // typing and the bold back.
@@ -63,19 +62,16 @@ TEST_F(EditorTest, DisplayChangesAndDirtyMark)
     int changes = 0;
     edit->OnDisplayChanged = [&] { ++changes; };
     load(Page);
-    processEvents(200);
     EXPECT_FALSE(edit->IsDirty());
 
     changes = 0;
     selectContents(element(QStringLiteral("P")));
-    processEvents(200);
-    EXPECT_GT(changes, 0) << "a selection change";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return changes > 0; })) << "a selection change";
     EXPECT_FALSE(edit->IsDirty());
 
     changes = 0;
     element(QStringLiteral("P"))->setAttribute(QStringLiteral("align"), QStringLiteral("center"));
-    processEvents(200);
-    EXPECT_GT(changes, 0) << "a content change";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return changes > 0; })) << "a content change";
     EXPECT_TRUE(edit->IsDirty());
 
     load(Page);
@@ -99,8 +95,7 @@ TEST_F(EditorTest, ContextMenuIsTheProgramsOwn)
     // A right click: the browser asks for the menu, the control shows its own.
     QTest::mousePress(keyTarget(*edit), Qt::RightButton, {}, QPoint(20, 15));
     QTest::mouseRelease(keyTarget(*edit), Qt::RightButton, {}, QPoint(20, 15));
-    for (int i = 0; i < 40 && edit->contextMenu() == nullptr; ++i)
-        processEvents(50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return edit->contextMenu() != nullptr; }));
     EXPECT_EQ(asked, QPoint(20, 15));
     QMenu* menu = edit->contextMenu();
     ASSERT_NE(menu, nullptr);

@@ -5,13 +5,26 @@
 #include "IHTMLTxtRange.h"
 #include "TWebEngineDHTMLEdit.h"
 
-#include <QEventLoop>
-#include <QTimer>
+#include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 #include <memory>
+
+// Runs a script in a page's own world (the editor's), as a test's look
+// behind an interface; an invalid value when it gives no answer.
+inline QVariant PageScript(QWebEnginePage* page, const QString& script)
+{
+    QVariant result;
+    bool done = false;
+    page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
+        result = value;
+        done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000)) << "the page did not answer";
+    return result;
+}
 
 // An editing control in a shown window, and ways to load a page and look
 // into it from the outside.
@@ -46,28 +59,20 @@ protected:
     void selectContents(const THtmlElementPtr& target) { target->createTextRange()->select(); }
 
     // Runs a script in the editor's world, as a test's look behind the interface.
-    QVariant pageScript(const QString& script)
-    {
-        QVariant result;
-        bool done = false;
-        QEventLoop loop;
-        edit->view()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
-            result = value;
-            done = true;
-            loop.quit();
-        });
-        QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-        if (!done)
-            loop.exec();
-        return result;
-    }
+    QVariant pageScript(const QString& script) { return PageScript(edit->view()->page(), script); }
 
-    // Lets queued events (display changes, document complete) arrive.
-    static void processEvents(int ms = 50)
+    // Waits until the page has taken every key sent to it before: a lone
+    // Shift, which changes nothing, reaches the page after them.
+    void waitForKeys(QWidget* target)
     {
-        QEventLoop loop;
-        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-        loop.exec();
+        const int before = pageScript(QStringLiteral(
+            "if (window.testShiftReleases === undefined) {"
+            "  window.testShiftReleases = 0;"
+            "  document.addEventListener('keyup', function (e) { if (e.key === 'Shift') window.testShiftReleases++; }, true);"
+            "}"
+            "window.testShiftReleases")).toInt();
+        QTest::keyClick(target, Qt::Key_Shift);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pageScript(QStringLiteral("window.testShiftReleases")).toInt() > before; }));
     }
 
     std::unique_ptr<TWebEngineDHTMLEdit> edit;

@@ -33,6 +33,13 @@ QString FileNamePart(const QString& path)
     return path.mid(separator + 1);
 }
 
+// The help file's name, the project files are named after: a double quote
+// would end the quoted fields of the window definition early.
+QString ProjectFilesName(const QString& chm)
+{
+    return FileNamePart(chm).replace(u'"', u'\'');
+}
+
 // `name` with its extension (from the last ".") replaced or added.
 QString WithExtension(const QString& name, const QString& extension)
 {
@@ -70,28 +77,29 @@ const QLatin1String SitemapTail("</BODY>\r\n</HTML>\r\n");
 
 } // namespace
 
-TCHMProjectWriter::TCHMProjectWriter(TCHMProject& project, int ansiCodePage)
+TCHMProjectWriter::TCHMProjectWriter(TCHMProject& project, int textCodePage)
     : m_project(project)
-    , m_ansiCodePage(ansiCodePage)
+    , m_textCodePage(textCodePage)
 {
 }
 
 QByteArray TCHMProjectWriter::Ansi(const QString& text) const
 {
-    return TextToAnsi(text, m_ansiCodePage);
+    return TextToAnsi(text, m_textCodePage);
 }
 
-QString TCHMProjectWriter::WindowDefinition() const
+QStringList TCHMProjectWriter::WindowFields() const
 {
     const TCHMProject& p = m_project;
-    const QString defaultTopic = ToSlashes(p.DefaultTopic);
+    // The format has no escape for a double quote inside a quoted field.
+    const QString defaultTopic = ToSlashes(p.DefaultTopic).replace(u'"', QLatin1String("%22"));
     const QString position = QStringLiteral("[%1,%2,%3,%4]")
                                  .arg(p.Left)
                                  .arg(p.Top)
                                  .arg(qint64(p.Left) + p.Width)
                                  .arg(qint64(p.Top) + p.Height);
-    const QStringList fields = {
-        Quoted(p.Title),
+    return {
+        Quoted(QString(p.Title).replace(u'"', u'\'')),
         Quoted(p.HHCFile),
         Quoted(p.HHKFile),
         Quoted(defaultTopic), // default file
@@ -112,8 +120,12 @@ QString TCHMProjectWriter::WindowDefinition() const
         QString(),
         QStringLiteral("0"),
     };
+}
+
+QString TCHMProjectWriter::WindowDefinition() const
+{
     QString definition;
-    for (const QString& field : fields)
+    for (const QString& field : WindowFields())
         definition += field + QLatin1Char(',');
     return definition;
 }
@@ -121,43 +133,48 @@ QString TCHMProjectWriter::WindowDefinition() const
 QByteArray TCHMProjectWriter::HHPBytes() const
 {
     const TCHMProject& p = m_project;
-    QString text;
-    const auto line = [&text](const QString& content) { text += content + CrLf; };
-    line(QStringLiteral("[OPTIONS]"));
-    line(QStringLiteral("Auto Index=No"));
-    line(QStringLiteral("Binary Index=Yes"));
-    line(QStringLiteral("Compatibility=1.1 or later"));
-    line(QStringLiteral("Compiled file=") + p.CHM);
-    line(QStringLiteral("Contents file=") + p.HHCFile);
-    line(QStringLiteral("Default Font=") + p.Font);
-    line(QStringLiteral("Default Window=main"));
+    QByteArray bytes;
+    // Names of files are bytes the compiler opens: UTF-8, as the file
+    // system names them. What a reader sees is in the help's code page.
+    const auto line = [&bytes](const QByteArray& content) { bytes += content + "\r\n"; };
+    const auto path = [](const QString& name) { return QFile::encodeName(name); };
+    line("[OPTIONS]");
+    line("Auto Index=No");
+    line("Binary Index=Yes");
+    line("Compatibility=1.1 or later");
+    line("Compiled file=" + path(p.CHM));
+    line("Contents file=" + path(p.HHCFile));
+    line("Default Font=" + Ansi(p.Font));
+    line("Default Window=main");
     // Stored topics use "\"; chmcmd keeps it as it is, and readers then find no page.
-    line(QStringLiteral("Default topic=") + ToSlashes(p.DefaultTopic));
-    line(QStringLiteral("Display compile progress=No"));
-    line(QStringLiteral("Error log file=") + p.LOGFile);
-    line(QStringLiteral("Full-text search=Yes"));
-    line(QStringLiteral("Index file=") + p.HHKFile);
-    line(QStringLiteral("Language=") + p.Language);
-    line(QStringLiteral("Title=") + p.Title);
-    line(QString());
-    line(QStringLiteral("[WINDOWS]"));
-    line(QStringLiteral("main=") + WindowDefinition());
-    line(QString());
-    line(QStringLiteral("[FILES]"));
+    line("Default topic=" + path(ToSlashes(p.DefaultTopic)));
+    line("Display compile progress=No");
+    line("Error log file=" + path(p.LOGFile));
+    line("Full-text search=Yes");
+    line("Index file=" + path(p.HHKFile));
+    line("Language=" + Ansi(p.Language));
+    line("Title=" + Ansi(p.Title));
+    line(QByteArray());
+    line("[WINDOWS]");
+    const QStringList fields = WindowFields();
+    // The title first, then file names and numbers.
+    line("main=" + Ansi(fields.front()) + ',' + path(fields.mid(1).join(u',')) + ',');
+    line(QByteArray());
+    line("[FILES]");
     for (const QString& file : p.Files)
-        line(file);
-    line(QString());
+        line(path(file));
+    line(QByteArray());
     if (!p.Alias.isEmpty()) {
-        line(QStringLiteral("[ALIAS]"));
-        line(p.Alias); // ends with CR LF itself, so an empty line follows
-        line(QString());
+        line("[ALIAS]");
+        line(path(p.Alias)); // ends with CR LF itself, so an empty line follows
+        line(QByteArray());
     }
     if (!p.Map.isEmpty()) {
-        line(QStringLiteral("[MAP]"));
-        line(QStringLiteral("#include ") + p.HFile);
-        line(QString());
+        line("[MAP]");
+        line("#include " + path(p.HFile));
+        line(QByteArray());
     }
-    return Ansi(text);
+    return bytes;
 }
 
 QByteArray TCHMProjectWriter::HHCBytes() const
@@ -238,6 +255,7 @@ void TCHMProjectWriter::GetFiles(const QString& Dir)
             .entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                            QDir::Name | QDir::IgnoreCase);
     const QString folder = WithTrailingSeparator(m_project.Folder);
+    const QString header = WithExtension(ProjectFilesName(m_project.CHM), QStringLiteral(".h"));
     for (const QFileInfo& entry : entries) {
         if (entry.isDir()) {
             // A link to a folder could lead back up the tree.
@@ -248,13 +266,40 @@ void TCHMProjectWriter::GetFiles(const QString& Dir)
         const QString name = entry.fileName();
         const qsizetype dot = name.lastIndexOf(u'.');
         const QString extension = dot < 0 ? QString() : name.mid(dot).toUpper();
-        const QString stem = dot < 0 ? name : name.left(dot);
-        static const QStringList ProjectExtensions = {".HHP", ".HHC", ".HHK", ".LOG", ".CHM", ".H"};
-        // The compiler would take a name with ".h" in it for a header file.
-        if (ProjectExtensions.contains(extension) || stem.toLower().contains(QLatin1String(".h")))
+        static const QStringList ProjectExtensions = {".HHP", ".HHC", ".HHK", ".LOG", ".CHM"};
+        const QString file = RelativePath(folder, entry.filePath());
+        if (ProjectExtensions.contains(extension) || file == header)
             continue;
-        m_project.Files << RelativePath(folder, entry.filePath());
+        const QString refusal = NameRefusal(QDir(folder).relativeFilePath(entry.filePath()));
+        if (!refusal.isEmpty()) {
+            m_unlisted << file;
+            if (OnInfo)
+                OnInfo(QStringLiteral("Error: \"%1\" cannot be compiled into the help file: %2. Rename it.")
+                           .arg(file, refusal));
+            continue;
+        }
+        m_project.Files << file;
     }
+}
+
+QString TCHMProjectWriter::NameRefusal(const QString& relativePath)
+{
+    // chmcmd trims control characters and spaces off each line of [FILES],
+    // reads "\\" as a separator and takes a line that starts with ";" for a
+    // comment, one in brackets for a section.
+    const QString& line = relativePath;
+    const auto blank = [](QChar c) { return c.unicode() <= u' '; };
+    if (line.contains(u'\r') || line.contains(u'\n'))
+        return QStringLiteral("its name holds a line break");
+    if (!line.isEmpty() && (blank(line.front()) || blank(line.back())))
+        return QStringLiteral("the compiler drops blanks at either end of a name");
+    if (line.contains(u'\\'))
+        return QStringLiteral("the compiler reads \"\\\" in a name as a folder separator");
+    if (line.startsWith(u';'))
+        return QStringLiteral("the compiler reads a name starting with \";\" as a comment");
+    if (line.startsWith(u'[') && line.endsWith(u']'))
+        return QStringLiteral("the compiler reads a name in brackets as a section");
+    return QString();
 }
 
 void TCHMProjectWriter::Output(bool CompileIt, bool Preview, bool DelProj, TCHMOutputHost* host)
@@ -273,10 +318,11 @@ void TCHMProjectWriter::Output(bool CompileIt, bool Preview, bool DelProj, TCHMO
 
     p.SetFlagWords();
     p.Files.clear();
+    m_unlisted.clear();
     if (p.AutoSearch)
         GetFiles(ProjectFilePath(folder, p.SourceFolder));
 
-    const QString name = FileNamePart(p.CHM);
+    const QString name = ProjectFilesName(p.CHM);
     p.LOGFile = WithExtension(name, QStringLiteral(".log"));
     p.HHCFile.clear();
     if (p.Content && !p.TOC.isEmpty()) {
@@ -296,6 +342,11 @@ void TCHMProjectWriter::Output(bool CompileIt, bool Preview, bool DelProj, TCHMO
     p.HHPFile = WithExtension(name, QStringLiteral(".hhp"));
     OutputHHP(folder + p.HHPFile);
 
+    if (CompileIt && !m_unlisted.isEmpty())
+        throw EQuorixError(QStringLiteral("The help file was not compiled: the HTML Help compiler cannot take %1 "
+                                          "(see the \"Error:\" lines).")
+                               .arg(m_unlisted.size() == 1 ? QStringLiteral("the name of one file")
+                                                           : QStringLiteral("the names of %1 files").arg(m_unlisted.size())));
     if (CompileIt) {
         // A bare name is compiled into the work folder.
         const QString target = ProjectFilePath(folder, p.CHM);

@@ -95,6 +95,7 @@ bool TChmBuild::Run()
         outputPages(folder);
         configureProject(folder);
         TCHMProjectWriter writer(m_project.CHMSetting, m_contents.HtmlHelpCodepage);
+        writer.OnInfo = m_log;
         writer.Output(true, m_project.ViewCompiledFile, !m_project.DeleteProject, &m_host);
         written = QFileInfo(m_project.CHMSetting.CHM).isFile();
     } catch (...) {

@@ -40,11 +40,10 @@ public:
     TContentsItem* GetContentsItem(int Index) const { return ContentsItems[size_t(Index)].get(); }
 
     // HTML Help lists (the bodies of the ".hhc" and ".hhk" files and the
-    // context map), as the bytes they are written as.
-    // Names are in the help language's code page, the rest in
-    // `ansiCodePage` (0: the system's).
+    // context map), as the bytes they are written as: names in the help
+    // language's code page (`ansiCodePage` when the language has none, 0:
+    // the system's), page addresses as the file system names files (UTF-8).
     QByteArray MakeHHCList(int ansiCodePage = 0) const;
-    // Wholly in the help language's code page.
     QByteArray MakeHHKList() const;
     // [ALIAS] lines and "#define" lines for topics with a context number.
     void MakeContextSensitive(QString& Alias, QString& Map) const;

@@ -11,6 +11,7 @@
 #include "TextSearch.h"
 
 #include <QCollator>
+#include <QFile>
 #include <QLocale>
 #include <QStringList>
 
@@ -46,23 +47,19 @@ void AppendLevelTransition(QString& text, const QStringList& from, const QString
     }
 }
 
-// Text in more than one code page, converted a run at a time: one
-// conversion for a whole list when both code pages are the same.
+// A list whose names go out in two encodings: what a reader sees in the
+// help's code page, names of files as the file system has them (UTF-8).
+// Each run is converted at once; ASCII, the same bytes in both, never ends
+// a run.
 class TMixedEncoder {
 public:
     // `codePage` 0 stands for the system's ANSI code page.
-    void Append(QStringView text, int codePage)
+    explicit TMixedEncoder(int codePage)
+        : m_codePage(codePage == 0 ? SystemAnsiCodePage() : codePage)
     {
-        if (codePage == 0) {
-            if (m_systemPage == 0)
-                m_systemPage = SystemAnsiCodePage();
-            codePage = m_systemPage;
-        }
-        if (codePage != m_page)
-            Flush();
-        m_page = codePage;
-        m_run += text;
     }
+    void AppendText(QStringView text) { Append(text, false); }
+    void AppendFileName(QStringView text) { Append(text, true); }
     QByteArray Take()
     {
         Flush();
@@ -70,15 +67,27 @@ public:
     }
 
 private:
+    void Append(QStringView text, bool fileName)
+    {
+        if (fileName != m_fileNames && !IsAscii(text)) {
+            Flush();
+            m_fileNames = fileName;
+        }
+        m_run += text;
+    }
+    static bool IsAscii(QStringView text)
+    {
+        return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    }
     void Flush()
     {
         if (!m_run.isEmpty())
-            m_bytes += TextToAnsi(m_run, m_page);
+            m_bytes += m_fileNames ? QFile::encodeName(m_run) : TextToAnsi(m_run, m_codePage);
         m_run.clear();
     }
 
-    int m_page = 0;
-    int m_systemPage = 0;
+    int m_codePage;
+    bool m_fileNames = false;
     QString m_run;
     QByteArray m_bytes;
 };
@@ -89,40 +98,38 @@ QByteArray TContents::MakeHHCList(int ansiCodePage) const
 {
     if (ContentsItems.empty())
         return QByteArray();
-    const int nameCodePage = HtmlHelpCodepage != 0 ? HtmlHelpCodepage : ansiCodePage;
-    TMixedEncoder list;
-    list.Append(u"<UL>", ansiCodePage);
+    TMixedEncoder list(HtmlHelpCodepage != 0 ? HtmlHelpCodepage : ansiCodePage);
+    list.AppendText(u"<UL>");
     int prev = ContentsItems.front()->Level;
     for (const auto& item : ContentsItems) {
         for (int n = prev; n > item->Level; --n)
-            list.Append(u"</UL>", ansiCodePage);
+            list.AppendText(u"</UL>");
         for (int n = prev; n < item->Level; ++n)
-            list.Append(u"<UL>", ansiCodePage);
-        list.Append(u"<LI><OBJECT type=\"text/sitemap\">\r\n<param name=\"Name\" value=\"", ansiCodePage);
+            list.AppendText(u"<UL>");
+        list.AppendText(u"<LI><OBJECT type=\"text/sitemap\">\r\n<param name=\"Name\" value=\"");
         // Encoded before the conversion: a trail byte of a double-byte
         // character must never be taken for a character to encode.
-        list.Append(EncodeEntities(item->Title), nameCodePage);
-        list.Append(QString(QLatin1String("\">\r\n<param name=\"Local\" value=\"") + ToSlashes(EncodeEntities(item->Url))
-                            + QLatin1String("\">\r\n")),
-                    ansiCodePage);
+        list.AppendText(EncodeEntities(item->Title));
+        list.AppendText(u"\">\r\n<param name=\"Local\" value=\"");
+        list.AppendFileName(ToSlashes(EncodeEntities(item->Url)));
+        list.AppendText(u"\">\r\n");
         if (item->Icon != -1)
-            list.Append(QString(QLatin1String("<param name=\"ImageNumber\" value=\"") + QString::number(item->Icon)
-                                + QLatin1String("\">\r\n")),
-                        ansiCodePage);
-        list.Append(u"</OBJECT>\r\n", ansiCodePage);
+            list.AppendText(QString(QLatin1String("<param name=\"ImageNumber\" value=\"") + QString::number(item->Icon)
+                                    + QLatin1String("\">\r\n")));
+        list.AppendText(u"</OBJECT>\r\n");
         prev = item->Level;
     }
     for (int n = prev; n >= 2; --n)
-        list.Append(u"</UL>", ansiCodePage);
-    list.Append(u"</UL>", ansiCodePage);
+        list.AppendText(u"</UL>");
+    list.AppendText(u"</UL>");
     return list.Take();
 }
 
 QByteArray TContents::MakeHHKList() const
 {
     const std::vector<TIndexEntry> entries = SortedIndexKeywords(ContentsItems, Qt::CaseInsensitive);
-    QString list = QStringLiteral("<UL>");
-    list.reserve(qsizetype(entries.size()) * 160 + 16);
+    TMixedEncoder list(HtmlHelpCodepage);
+    QString text = QStringLiteral("<UL>");
     QString prev;
     QStringList prevLevels;
     bool first = true;
@@ -131,32 +138,34 @@ QByteArray TContents::MakeHHKList() const
         const bool newKeyword = first || keyword != prev;
         const QStringList levels = newKeyword ? HtmlHelpKeywordLevels(keyword) : prevLevels;
         if (!first && newKeyword)
-            list += QLatin1String("</OBJECT>");
-        AppendLevelTransition(list, prevLevels, levels);
+            text += QLatin1String("</OBJECT>");
+        AppendLevelTransition(text, prevLevels, levels);
         const TUrlAnchor parts = SplitUrlAnchor(levels.back());
         // A last level that is only "#text" is a name, not an anchor.
         const QString name = parts.Page.isEmpty() ? levels.back() : parts.Page;
         const QString anchor =
             parts.Page.isEmpty() || parts.Anchor.isEmpty() ? QString() : QLatin1Char('#') + parts.Anchor;
         if (newKeyword) {
-            list += QLatin1String("<LI><OBJECT type=\"text/sitemap\">\r\n<param name=\"Name\" value=\"");
-            list += EncodeEntities(name);
-            list += QLatin1String("\">\r\n");
+            text += QLatin1String("<LI><OBJECT type=\"text/sitemap\">\r\n<param name=\"Name\" value=\"");
+            text += EncodeEntities(name);
+            text += QLatin1String("\">\r\n");
         }
-        list += QLatin1String("<param name=\"Name\" value=\"");
-        list += EncodeEntities(entry.Item->Title);
-        list += QLatin1String("\">\r\n<param name=\"Local\" value=\"");
-        list += ToSlashes(EncodeEntities(entry.Item->Url + anchor));
-        list += QLatin1String("\">\r\n");
+        text += QLatin1String("<param name=\"Name\" value=\"");
+        text += EncodeEntities(entry.Item->Title);
+        text += QLatin1String("\">\r\n<param name=\"Local\" value=\"");
+        list.AppendText(text);
+        list.AppendFileName(ToSlashes(EncodeEntities(entry.Item->Url + anchor)));
+        text = QStringLiteral("\">\r\n");
         prev = keyword;
         prevLevels = levels;
         first = false;
     }
     if (!first)
-        list += QLatin1String("</OBJECT>");
-    AppendLevelTransition(list, prevLevels, QStringList());
-    list += QLatin1String("</UL>");
-    return TextToAnsi(list, HtmlHelpCodepage);
+        text += QLatin1String("</OBJECT>");
+    AppendLevelTransition(text, prevLevels, QStringList());
+    text += QLatin1String("</UL>");
+    list.AppendText(text);
+    return list.Take();
 }
 
 void TContents::MakeContextSensitive(QString& Alias, QString& Map) const

@@ -1,7 +1,10 @@
 // The four HTML Help project files of small projects, byte for byte against
 // expected files in tests/data/output/<case>/.
+#include "CodePages.h"
+#include "Entities.h"
 #include "Folders.h"
 #include "OutputTestSupport.h"
+#include "Paths.h"
 #include "TCHMProjectWriter.h"
 
 #include <QTemporaryDir>
@@ -33,7 +36,7 @@ protected:
         contents.Fill();
         ASSERT_TRUE(CopyFolder(root, work));
         FillHtmlHelpProject(chm, project, contents, work, QStringLiteral("help.chm"));
-        TCHMProjectWriter(chm).Output(false, false, false);
+        TCHMProjectWriter(chm, contents.HtmlHelpCodepage).Output(false, false, false);
     }
 
     void ExpectGoldenFiles(const QString& caseName)
@@ -90,27 +93,95 @@ TEST_F(HtmlHelpFilesTest, NestedProject)
     ExpectGoldenFiles("nested");
 }
 
-// Names in the contents and the whole index are in the language's code
-// page (936); the project file stays in the ANSI code page (1252 here).
+// What a reader sees (the title, the names in the contents and the index)
+// is in the language's code page (936); every name of a file is UTF-8, as
+// the file system has it, for the compiler to find.
 TEST_F(HtmlHelpFilesTest, ChineseProject)
 {
-    project.Title = QStringLiteral("Manual 手册");
+    project.Title = QStringLiteral("Manual \"手册\"");
     project.Language = QStringLiteral("0x0804");
-    project.DefaultTopic = QStringLiteral("intro.htm");
+    project.DefaultTopic = QStringLiteral("简介.htm");
     project.CHMSetting.ContentsFont = QStringLiteral(",9,134");
     project.CHMSetting.IndexFont = QStringLiteral(",9,134");
     AddTopics(project, project.tnTableOfContents, {
-        {1, "简介", "intro.htm", StatusLinked, "开始\n安装/步骤", "100"},
-        {2, "安装 & 设置", "setup.htm", StatusLinked, "安装/配置#s2"},
+        {1, "简介", "简介.htm", StatusLinked, "开始\n安装/步骤", "100"},
+        {2, "安装 & 设置", "安装\\设置.htm", StatusLinked, "安装/配置#s2"},
         // 癌 is B0 A9 in code page 936: its second byte must stay, not
         // become "&copy;".
         {1, "癌症 ©", "cancer.htm", StatusLinked, "癌"},
     });
-    for (const char* page : {"intro.htm", "setup.htm", "cancer.htm"})
-        WritePage(root, page, page);
+    for (const char* page : {"简介.htm", "安装\\设置.htm", "cancer.htm"})
+        WritePage(root, QString::fromUtf8(page), QString::fromUtf8(page));
 
     WriteProjectFiles();
     ExpectGoldenFiles("chinese");
+}
+
+struct EncodingCase {
+    const char* language;
+    int codePage;
+    const char* title;
+    const char* page; // stored, in a sub-folder
+    const char* keyword;
+    const char* chm;  // the help file's name
+};
+
+// The compiler opens files by the bytes of their names, which are UTF-8
+// here; a reader decodes titles and names in the help's code page.
+TEST(HtmlHelpEncodingsTest, FileNamesAreUtf8AndWhatAReaderSeesIsInTheHelpCodePage)
+{
+    const EncodingCase cases[] = {
+        {"0x0407", 1252, "Größe \"Übersicht\"", "über\\Größe.htm", "Maße", "Hilfe ü.chm"},
+        {"0x0419", 1251, "Справка", "справка\\обзор.htm", "Обзор", "справка.chm"},
+        {"0x0411", 932, "ヘルプ", "概要\\ページ.htm", "索引", "ヘルプ.chm"},
+        {"0x0804", 936, "帮助", "概述.htm", "概述", "帮助.chm"},
+    };
+    for (const EncodingCase& c : cases) {
+        SCOPED_TRACE(c.language);
+        QTemporaryDir dir;
+        const QString root = dir.filePath(QStringLiteral("帮助 ü")) + QLatin1Char('/');
+        const QString work = dir.filePath(QStringLiteral("work")) + QLatin1Char('/');
+        const QString page = QString::fromUtf8(c.page);
+        const QString title = QString::fromUtf8(c.title);
+        const QString keyword = QString::fromUtf8(c.keyword);
+        TQrx project;
+        project.RootDir = root;
+        project.Language = QString::fromLatin1(c.language);
+        project.Title = title;
+        AddTopics(project, project.tnTableOfContents, {{1, title, page, StatusLinked, keyword, "100"}});
+        WritePage(root, page, title);
+        TContents contents;
+        contents.qrx = &project;
+        contents.Fill();
+        ASSERT_EQ(contents.HtmlHelpCodepage, c.codePage);
+        ASSERT_TRUE(CopyFolder(root, work));
+        TCHMProject chm;
+        FillHtmlHelpProject(chm, project, contents, work, dir.filePath(QString::fromUtf8(c.chm)));
+        TCHMProjectWriter(chm, contents.HtmlHelpCodepage).Output(false, false, false);
+
+        const auto text = [&c](const QString& t) { return TextToAnsi(t, c.codePage); };
+        const QByteArray file = ToSlashes(page).toUtf8();
+        const QByteArray name = QFileInfo(QString::fromUtf8(c.chm)).completeBaseName().toUtf8();
+        const QByteArray hhp = ReadBytes(work + QFile::decodeName(name + ".hhp"));
+        EXPECT_TRUE(hhp.contains("\r\nCompiled file=" + QFile::encodeName(chm.CHM) + "\r\n")) << hhp.toStdString();
+        EXPECT_TRUE(hhp.contains("\r\nContents file=" + name + ".hhc\r\n"));
+        EXPECT_TRUE(hhp.contains("\r\nIndex file=" + name + ".hhk\r\n"));
+        EXPECT_TRUE(hhp.contains("\r\nError log file=" + name + ".log\r\n"));
+        EXPECT_TRUE(hhp.contains("\r\nDefault topic=" + file + "\r\n"));
+        EXPECT_TRUE(hhp.contains("\r\nTitle=" + text(title) + "\r\n"));
+        EXPECT_TRUE(hhp.contains("\r\nmain=\"" + text(QString(title).replace('"', '\'')) + "\",\"" + name + ".hhc\",\""
+                                 + name + ".hhk\",\"" + file + "\",\"" + file + "\",\"" + file + "\","));
+        EXPECT_TRUE(hhp.contains("[FILES]\r\n" + page.toUtf8() + "\r\n"));
+        EXPECT_TRUE(hhp.contains("[ALIAS]\r\nIDH_ID100=" + file + "\r\n"));
+        EXPECT_TRUE(hhp.contains("[MAP]\r\n#include " + name + ".h\r\n"));
+
+        const QByteArray topic = "<param name=\"Name\" value=\"" + text(EncodeEntities(title))
+            + "\">\r\n<param name=\"Local\" value=\"" + file + "\">\r\n";
+        EXPECT_TRUE(ReadBytes(work + QFile::decodeName(name + ".hhc")).contains(topic));
+        const QByteArray hhk = ReadBytes(work + QFile::decodeName(name + ".hhk"));
+        EXPECT_TRUE(hhk.contains("<param name=\"Name\" value=\"" + text(keyword) + "\">\r\n" + topic))
+            << hhk.toStdString();
+    }
 }
 
 // The defaults and the example line of the window definition.
@@ -182,6 +253,14 @@ TEST(WindowDefinitionTest, EveryWindowOptionChangesItsField)
          },
          "\"T\",\"help.hhc\",\"help.hhk\",\"a.htm\",\"a.htm\",\"a.htm\"",
          "\"Help & more\",\"help.hhc\",\"help.hhk\",\"x/y.htm\",\"x/y.htm\",\"x/y.htm\""},
+        // A quoted field has no escape: a double quote in it would end it.
+        {"double quotes",
+         [](TCHMProject& p) {
+             p.Title = QStringLiteral("Say \"hi\"");
+             p.DefaultTopic = QStringLiteral("say \"hi\".htm");
+         },
+         "\"T\",\"help.hhc\",\"help.hhk\",\"a.htm\",\"a.htm\",\"a.htm\"",
+         "\"Say 'hi'\",\"help.hhc\",\"help.hhk\",\"say %22hi%22.htm\",\"say %22hi%22.htm\",\"say %22hi%22.htm\""},
     };
     for (const WindowOptionCase& c : cases) {
         SCOPED_TRACE(c.name);

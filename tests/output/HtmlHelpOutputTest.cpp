@@ -96,17 +96,29 @@ TEST_F(HtmlHelpOutputTest, NamesTheFilesAfterTheCompiledFile)
     EXPECT_TRUE(text.startsWith("[OPTIONS]\r\nAuto Index=No\r\nBinary Index=Yes\r\nCompatibility=1.1 or later\r\n"
                                 "Compiled file=" + chm.CHM + "\r\nContents file=My.Help.hhc\r\n"));
     EXPECT_TRUE(text.endsWith("[ALIAS]\r\nIDH_ID1=a.htm\r\n\r\n\r\n[MAP]\r\n#include My.Help.h\r\n\r\n"));
+
+    // The window definition quotes the contents and index names, which
+    // cannot hold a double quote.
+    chm.CHM = dir.filePath("out/Say \"hi\".chm");
+    TCHMProjectWriter(chm).Output(false, false, false);
+    EXPECT_EQ(chm.HHCFile, "Say 'hi'.hhc");
+    EXPECT_TRUE(QFileInfo::exists(work + "Say 'hi'.hhp"));
+    EXPECT_TRUE(ReadBytes(work + "Say 'hi'.hhp").contains("main=\"T\",\"Say 'hi'.hhc\",\"Say 'hi'.hhk\","));
 }
 
 TEST_F(HtmlHelpOutputTest, ListsTheWorkFolderExceptProjectFiles)
 {
+    // Left out: the project's own files, the context map header among them.
+    // A name with ".h" in it is a file of the help like any other.
     for (const char* name : {"b.htm", "C.htm", "img/x.gif", "img/sub/y.png", "style.css", "old.HHP", "c.hhc",
-                             "d.Hhk", "build.LOG", "prev.chm", "map.h", "notes.H.txt", "x.hpp.htm", "readme"})
+                             "d.Hhk", "build.LOG", "prev.chm", "help.h", "map.h", "notes.H.txt", "x.hpp.htm",
+                             "read.help.htm", "my.header.gif", "readme"})
         WriteBytes(work + name, "x");
     chm.AutoSearch = true;
     TCHMProjectWriter(chm).Output(false, false, false);
-    EXPECT_EQ(chm.Files, (QStringList{"a.htm", "b.htm", "C.htm", "img\\sub\\y.png", "img\\x.gif", "readme",
-                                      "style.css"}));
+    EXPECT_EQ(chm.Files, (QStringList{"a.htm", "b.htm", "C.htm", "img\\sub\\y.png", "img\\x.gif", "map.h",
+                                      "my.header.gif", "notes.H.txt", "read.help.htm", "readme", "style.css",
+                                      "x.hpp.htm"}));
 
     // A sub-folder only, when the build names one; nothing without AutoSearch.
     chm.SourceFolder = QStringLiteral("img");
@@ -115,6 +127,57 @@ TEST_F(HtmlHelpOutputTest, ListsTheWorkFolderExceptProjectFiles)
     chm.AutoSearch = false;
     TCHMProjectWriter(chm).Output(false, false, false);
     EXPECT_TRUE(chm.Files.isEmpty());
+}
+
+struct RefusedNameCase {
+    const char* name;   // in the work folder
+    const char* stored; // as the build output names it
+    const char* reason;
+};
+
+// chmcmd cannot find a file by some names (it trims lines, reads "\" as a
+// separator, ";" as a comment, brackets as a section): it stops with no
+// help file at all or leaves files out unsaid. Such a file is named and
+// nothing is compiled.
+TEST_F(HtmlHelpOutputTest, AFileTheCompilerCannotTakeIsNamedAndNothingIsCompiled)
+{
+    const RefusedNameCase cases[] = {
+        {" lead.htm", " lead.htm", "the compiler drops blanks at either end of a name"},
+        {"sub/trail.htm\t", "sub\\trail.htm\t", "the compiler drops blanks at either end of a name"},
+        {"line\nbreak.htm", "line\nbreak.htm", "its name holds a line break"},
+        {"back\\slash.gif", "back\\slash.gif", "the compiler reads \"\\\" in a name as a folder separator"},
+        {";comment.htm", ";comment.htm", "the compiler reads a name starting with \";\" as a comment"},
+        {"[section]", "[section]", "the compiler reads a name in brackets as a section"},
+    };
+    // Names it does take, however odd.
+    for (const char* name : {"[br].htm", "tab\tinside.htm", "sub/ lead in a folder.htm", "#hash.htm", "a;b.htm",
+                             "q\"uote.htm", "\xe6\xa6\x82\xe8\xbf\xb0.htm"})
+        WriteBytes(work + QString::fromUtf8(name), "x");
+    for (const RefusedNameCase& c : cases)
+        WriteBytes(work + QString::fromUtf8(c.name), "x");
+    chm.AutoSearch = true;
+    TCHMProjectWriter writer(chm);
+    QStringList lines;
+    writer.OnInfo = [&lines](const QString& line) { lines << line; };
+    try {
+        writer.Output(true, false, false, &host);
+        ADD_FAILURE() << "compiled although files were left out";
+    } catch (const EQuorixError& error) {
+        EXPECT_TRUE(error.message().contains("the names of 6 files")) << error.message().toStdString();
+    }
+    EXPECT_TRUE(host.compiled.isEmpty());
+    EXPECT_EQ(chm.Files, (QStringList{"#hash.htm", "[br].htm", "a.htm", "a;b.htm", "q\"uote.htm",
+                                      "sub\\ lead in a folder.htm", "tab\tinside.htm", "概述.htm"}));
+    ASSERT_EQ(lines.size(), std::size(cases)) << lines.join('\n').toStdString();
+    for (const RefusedNameCase& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const QString line = QStringLiteral("Error: \"%1\" cannot be compiled into the help file: %2. Rename it.")
+                                 .arg(QString::fromUtf8(c.stored), QString::fromUtf8(c.reason));
+        EXPECT_TRUE(lines.contains(line)) << lines.join('\n').toStdString();
+        EXPECT_TRUE(writer.UnlistedFiles().contains(QString::fromUtf8(c.stored)));
+    }
+    // The project files are there to look at.
+    EXPECT_TRUE(QFileInfo::exists(work + "help.hhp"));
 }
 
 TEST_F(HtmlHelpOutputTest, CompilesIntoTheWorkFolderAndShowsTheResult)

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -33,13 +34,37 @@ bool ChmlibReads(const QString& path)
     return found;
 }
 
-// Moves `from` over `to` in one step: readers see the old file or the new.
+// Moves `from` over `to` so that readers see the old file or the new one:
+// renamed when both are on one file system, else copied beside `to` first.
 bool ReplaceFile(const QString& from, const QString& to, QString* error)
 {
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
         return true;
-    *error = QString::fromLocal8Bit(std::strerror(errno));
-    return false;
+    if (errno != EXDEV) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    QFile source(from);
+    QSaveFile copy(to);
+    copy.setDirectWriteFallback(false);
+    if (!source.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly)) {
+        *error = source.isOpen() ? copy.errorString() : source.errorString();
+        return false;
+    }
+    constexpr qint64 ChunkSize = 1 << 20;
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(ChunkSize);
+        if (chunk.isEmpty() || copy.write(chunk) != chunk.size()) {
+            *error = chunk.isEmpty() ? source.errorString() : copy.errorString();
+            copy.cancelWriting();
+            return false;
+        }
+    }
+    if (!copy.commit()) {
+        *error = copy.errorString();
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -123,17 +148,22 @@ TCompileResult TChmcmdCompiler::CompileHHP(const QString& hhpFile, const LogCall
 
     if (!QDir().mkpath(target.absolutePath()))
         return fail(QStringLiteral("Cannot create the folder \"%1\" for the help file.").arg(target.absolutePath()));
-    // Beside the target, so the finished file moves over it in one step.
-    QTemporaryDir output(target.absolutePath() + QStringLiteral("/.quorix-chm-XXXXXX"));
+    if (!QFileInfo(target.absolutePath()).isWritable())
+        return fail(QStringLiteral("Cannot write into the folder \"%1\".").arg(target.absolutePath()));
+    // chmcmd writes into a folder of our own beside the project and never
+    // sees the target's path; the finished file is moved there.
+    QTemporaryDir output(projectFolder.filePath(QStringLiteral(".quorix-chm-XXXXXX")));
     if (!output.isValid())
         return fail(QStringLiteral("Cannot write into the folder \"%1\": %2")
-                        .arg(target.absolutePath(), output.errorString()));
+                        .arg(projectFolder.absolutePath(), output.errorString()));
     const QString temporaryChm = output.filePath(target.fileName());
     // A copy of the project that names the temporary file, beside the
     // original so that everything it names resolves as before.
     QTemporaryFile temporaryProject(projectFolder.filePath(QStringLiteral(".quorix-compile-XXXXXX.hhp")));
     if (!temporaryProject.open()
-        || temporaryProject.write(WithHhpCompiledFile(hhp, QFile::encodeName(temporaryChm))) < 0
+        || temporaryProject.write(
+               WithHhpCompiledFile(hhp, QFile::encodeName(projectFolder.relativeFilePath(temporaryChm))))
+            < 0
         || !temporaryProject.flush())
         return fail(QStringLiteral("Cannot write into the folder \"%1\": %2")
                         .arg(projectFolder.absolutePath(), temporaryProject.errorString()));

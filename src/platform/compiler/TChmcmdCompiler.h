@@ -8,7 +8,7 @@
 // fp-utils-3.2.2). Its exit code alone cannot be trusted, so a compile
 // succeeds only when chmcmd exits with 0, prints no error or exception line,
 // and leaves a file chmlib reads. It writes into a temporary folder beside
-// the target, its headers are corrected there, and only then does the file
+// the project, its headers are corrected there, and only then does the file
 // replace the target.
 class TChmcmdCompiler : public IHTMLHelpCompiler {
 public:

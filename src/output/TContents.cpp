@@ -67,6 +67,10 @@ void TContents::Fill()
     if (!ContentsItems.empty())
         preprocess();
     HtmlHelpCodepage = LanguageTable().GetCodepageById(qrx->Language);
+    const QString defaultFile = SettingFilePath(qrx->DefaultTopic);
+    if (!defaultFile.isEmpty() && !QFileInfo(defaultFile).isFile())
+        ReadInfo(this, QStringLiteral("Warning: The default topic \"%1\" names a page that does not exist.")
+                           .arg(qrx->DefaultTopic));
 }
 
 // Walks the subtree without recursion (nesting depth is unbounded); the
@@ -105,6 +109,9 @@ void TContents::Fill2(const TopicNode* parentNode, TItemList& fillTo)
                 DefaultPage = QStringLiteral("$$unsavedpage1.htm");
             item.Url = QStringLiteral("$$unsavedpage") + QString::number(UnsavedIndex++) + QStringLiteral(".htm");
             LoadNewPage(item);
+            ReadInfo(this, QStringLiteral("Warning: The page of the topic \"%1\" has not been saved yet; save it so "
+                                          "that its text is in the outputs.")
+                               .arg(item.Title));
         }
 
         if (item.Accessible) {
@@ -130,8 +137,12 @@ void TContents::LoadPage(TContentsItem& item)
     // A missing page reads as empty text; only then is it worth asking
     // whether the file is there at all.
     const QString text = ReadTextFile(path);
-    if (text.isEmpty() && !QFileInfo(path).isFile())
+    if (text.isEmpty() && !QFileInfo(path).isFile()) {
+        if (!QFileInfo(PageFilePath(SplitUrlAnchor(item.Url).Page)).isFile())
+            ReadInfo(this, QStringLiteral("Warning: The page \"%1\" of the topic \"%2\" does not exist.")
+                               .arg(item.Url, item.Title));
         return;
+    }
     item.All = CleanWordHtml(text);
     m_pageFiles.insert(item.Url, path);
     if (item.All == text)

@@ -3,6 +3,7 @@
 #include "QtPrinting.h"
 #include "QuorixError.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -105,7 +106,7 @@ TEST_F(ContentsFillTest, CopiesTheTopicAndLoadsItsPage)
     EXPECT_EQ(item(2).Url, "gone.htm");
     EXPECT_EQ(contents.DefaultPage, "a.htm");
     EXPECT_FALSE(contents.HasUnsavedpage);
-    EXPECT_TRUE(infos.isEmpty());
+    EXPECT_EQ(infos, QStringList{"Warning: The page \"gone.htm\" of the topic \"Gone\" does not exist."});
 }
 
 TEST_F(ContentsFillTest, NumbersUnsavedTopicsAcrossBothBranches)
@@ -151,10 +152,61 @@ TEST_F(ContentsFillTest, NumbersUnsavedTopicsAcrossBothBranches)
         EXPECT_TRUE(item(1).Accessible);
     }
     project.CustomTemplate = QStringLiteral("C:\\Templates\\custom.htm");
+    infos.clear();
     contents.Fill();
     EXPECT_TRUE(item(1).All.isEmpty());
-    ASSERT_EQ(infos.size(), 1);
-    EXPECT_TRUE(infos[0].contains("C:\\Templates\\custom.htm"));
+    const QStringList notes = infos.filter(QRegularExpression("^(?!Warning:)"));
+    ASSERT_EQ(notes.size(), 1) << infos.join('\n').toStdString();
+    EXPECT_TRUE(notes[0].contains("C:\\Templates\\custom.htm"));
+}
+
+struct WarningCase {
+    const char* name;
+    std::vector<Topic> topics;  // the table of contents
+    std::vector<Topic> outside; // pages out of it
+    const char* defaultTopic;
+    QStringList expected;
+};
+
+// What the reader of any output would miss is said while the contents are
+// read, once per build, for every output.
+TEST(ContentsWarningsTest, UnsavedAndMissingPagesAndAMissingDefaultTopic)
+{
+    const WarningCase cases[] = {
+        {"unsaved topic", {{1, "Draft", "", StatusUnsaved}}, {}, "",
+         {"Warning: The page of the topic \"Draft\" has not been saved yet; save it so that its text is in the "
+          "outputs."}},
+        {"unsaved page out of the contents", {{1, "A", "a.htm"}}, {{1, "Popup", "", StatusUnsaved}}, "",
+         {"Warning: The page of the topic \"Popup\" has not been saved yet; save it so that its text is in the "
+          "outputs."}},
+        {"missing pages", {{1, "A", "a.htm"}, {2, "Gone", "sub\\gone.htm"}}, {{1, "Lost", "lost.htm"}}, "",
+         {"Warning: The page \"sub\\gone.htm\" of the topic \"Gone\" does not exist.",
+          "Warning: The page \"lost.htm\" of the topic \"Lost\" does not exist."}},
+        {"default topic naming a missing page", {{1, "A", "a.htm"}}, {}, "intro.htm#top",
+         {"Warning: The default topic \"intro.htm#top\" names a page that does not exist."}},
+        {"nothing a reader misses",
+         {{1, "Heading", "", StatusNoLink}, {2, "A", "A.HTM"}, {2, "Part", "a.htm#part"},
+          {1, "Web", "http://example.com/x.htm", StatusOutside}},
+         {{1, "Popup", "a.htm"}}, "a.htm#part", {}},
+    };
+    for (const WarningCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString root = dir.filePath("project") + QLatin1Char('/');
+        WritePage(root, "a.htm", "A");
+        TQrx project;
+        project.RootDir = root;
+        project.DefaultTopic = QString::fromUtf8(c.defaultTopic);
+        AddTopics(project, project.tnTableOfContents, c.topics);
+        AddTopics(project, project.tnUnvisiblePages, c.outside);
+        TContents contents;
+        contents.qrx = &project;
+        contents.CDir = dir.filePath("program") + QLatin1Char('/');
+        QStringList infos;
+        contents.FOnInfo = [&infos](TThcObject*, const QString& info) { infos << info; };
+        contents.Fill();
+        EXPECT_EQ(infos, c.expected);
+    }
 }
 
 TEST_F(ContentsFillTest, LinksNeighboursAndAncestors)

@@ -171,7 +171,7 @@ TEST_F(BuildWindowTest, BuildsTheSampleIntoTheOutputWindow)
     EXPECT_EQ(lines.count(QStringLiteral("Compile complete")), 1);
     EXPECT_FALSE(lines.contains(QStringLiteral("  ")));
     EXPECT_EQ(main.StatusHint(), QStringLiteral("Compile complete"));
-    processEvents(400); // the idle update leaves the compiler line alone
+    main.UpdateIdle(); // the idle update leaves the compiler line alone
     EXPECT_EQ(main.StatusHint(), QStringLiteral("Compile complete"));
 
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("sample_output/CHM/QuorixHelp.chm"))).isFile());

@@ -62,7 +62,7 @@ TEST_F(MainWindowTest, StartDialogWithoutAProject)
     start->button(TfrmStart::OpenProject)->setChecked(true);
     EXPECT_FALSE(start->recentList()->isEnabled());
     start->reject();
-    processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.StartDialog() == nullptr; }));
 
     EXPECT_FALSE(main.HasProject());
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Quorix v5.45"));
@@ -85,7 +85,7 @@ TEST_F(MainWindowTest, StartDialogOpensARecentProject)
     ASSERT_NE(main.StartDialog(), nullptr);
     EXPECT_EQ(main.StartDialog()->recentEntry(), file);
     main.StartDialog()->accept();
-    processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.HasProject(); }));
     EXPECT_TRUE(main.HasProject());
     EXPECT_EQ(main.Qrx.ProjectFilename, file);
 }
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, CtrlSWithTheTreeFocusedSaves)
     main.UpdateIdle();
     EXPECT_TRUE(main.SaveToolAction()->isEnabled());
     main.TopicTreeView()->setFocus();
-    processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == main.TopicTreeView(); }));
     main.UpdateIdle();
     EXPECT_EQ(main.StatusHint(),
               QStringLiteral("For table of Contents: Ctrl+Click to multi-select; Shift+Click to section-select"));
@@ -204,7 +204,7 @@ TEST_F(MainWindowTest, TreeViewMirrorsTheModel)
     TopicNode* setup = chapter->child(0);
 
     tree.select(setup);
-    processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->currentIndex() == tree.indexOf(setup); }));
     EXPECT_TRUE(view->selectionModel()->isSelected(tree.indexOf(setup)));
     EXPECT_EQ(view->currentIndex(), tree.indexOf(setup));
 
@@ -248,9 +248,8 @@ TEST_F(MainWindowTest, BuildSwitchIsKeptForTheBuild)
     QObject::connect(window.get(), &TfrmMain::CommandLineBuildRequested,
                      [&](const QString& buildSwitch) { requests.append(buildSwitch); });
     EXPECT_EQ(window->BuildSwitch(), QStringLiteral("/hw"));
-    processEvents(250);
-    EXPECT_TRUE(requests.isEmpty()) << "not before the window shows";
+    EXPECT_FALSE(QTest::qWaitFor([&] { return !requests.isEmpty(); }, 250)) << "not before the window shows";
     window->Start();
-    processEvents(250);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !requests.isEmpty(); }));
     EXPECT_EQ(requests, QStringList{QStringLiteral("/hw")});
 }

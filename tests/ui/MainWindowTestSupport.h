@@ -6,10 +6,9 @@
 #include "RecordingPrompts.h"
 
 #include <QDir>
-#include <QEventLoop>
+#include <QTest>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -50,15 +49,8 @@ protected:
         };
         window = std::make_unique<TfrmMain>(line, &settings, &prompts);
         window->Start();
-        processEvents();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         return *window;
-    }
-
-    static void processEvents(int ms = 50)
-    {
-        QEventLoop loop;
-        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-        loop.exec();
     }
 
     QTemporaryDir dir;

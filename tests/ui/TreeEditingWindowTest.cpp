@@ -261,7 +261,7 @@ TEST_F(TreeEditingWindow, RenameInPlaceGoesToTheTitleField)
     ASSERT_NE(editor, nullptr);
     editor->setText(QStringLiteral("Alpha"));
     QTest::keyClick(editor, Qt::Key_Return);
-    processEvents(); // the delegate commits after the key
+    ASSERT_TRUE(QTest::qWaitFor([&] { return find("Alpha") != nullptr; })); // the delegate commits after the key
     EXPECT_EQ(find("Alpha"), tree->selected());
     EXPECT_EQ(main.TitleField()->text(), "Alpha");
     EXPECT_TRUE(main.Qrx.ProjectChanged);
@@ -390,7 +390,7 @@ TEST_F(TreeEditingWindow, OneNewPageIsRenamedAtOnce)
     ASSERT_NE(editor, nullptr);
     editor->setText(QStringLiteral("Chapter frame"));
     QTest::keyClick(editor, Qt::Key_Return);
-    processEvents(); // the delegate commits after the key
+    ASSERT_TRUE(QTest::qWaitFor([&] { return find("Chapter frame") != nullptr; })); // committed after the key
     EXPECT_EQ(children("Templates"), (QStringList{"Chapter frame", "M"}));
     EXPECT_EQ(main.UrlField()->text(), "(unsaved)");
 
@@ -511,7 +511,8 @@ TEST_F(TreeEditingWindow, DefaultTopicIsRedAndTheSelectionSilver)
     TfrmMain& main = open({"[T]", "A", "B", "C"});
     main.Qrx.DefaultTopic = QStringLiteral("b.HTM");
     tree->select(find("C"));
-    processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->currentIndex() == tree->indexOf(find("C")); }));
+    view->viewport()->repaint();
     const QImage picture = view->viewport()->grab().toImage();
     const auto count = [&](const QRect& rect, auto matches) {
         int found = 0;
@@ -550,6 +551,17 @@ protected:
         return QPoint(row.left() + 40, row.top() + offset);
     }
 
+    // Hover expansion and auto-scroll at test speed.
+    static constexpr int HoverExpandMs = 100;
+    static constexpr int AutoScrollMs = 20;
+
+    TfrmMain& openForDragging(const QStringList& lines)
+    {
+        TfrmMain& main = open(lines);
+        view->SetDragTimings(HoverExpandMs, AutoScrollMs);
+        return main;
+    }
+
     void press(const QPoint& position) { QTest::mousePress(view->viewport(), Qt::LeftButton, {}, position); }
     void moveTo(const QPoint& position) { QTest::mouseMove(view->viewport(), position); }
     void release(const QPoint& position) { QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, position); }
@@ -557,9 +569,9 @@ protected:
 
 TEST_F(TreeDragging, ZonesMarkerStatusAndDrop)
 {
-    TfrmMain& main = open({"[T]", "A", "B", "  B1", "C", "D", "[P]", "P"});
+    TfrmMain& main = openForDragging({"[T]", "A", "B", "  B1", "C", "D", "[P]", "P"});
     tree->setExpanded(find("B"), false);
-    processEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->isExpanded(tree->indexOf(find("B"))); }));
     ASSERT_GE(rowOf("C").height(), 14) << "the zones need rows of usual height";
     const int height = rowOf("C").height();
 
@@ -590,8 +602,7 @@ TEST_F(TreeDragging, ZonesMarkerStatusAndDrop)
     EXPECT_EQ(main.StatusHint(), "Insert As a Child");
     EXPECT_TRUE(view->hoverTimerActive());
     EXPECT_FALSE(view->isExpanded(tree->indexOf(find("B"))));
-    processEvents(TTopicTreeView::HoverExpandMs + 200);
-    EXPECT_TRUE(view->isExpanded(tree->indexOf(find("B"))));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->isExpanded(tree->indexOf(find("B"))); }));
     EXPECT_TRUE(find("B")->expanded());
     EXPECT_FALSE(view->hoverTimerActive());
 
@@ -614,7 +625,7 @@ TEST_F(TreeDragging, ZonesMarkerStatusAndDrop)
 
 TEST_F(TreeDragging, SeveralTopicsOntoAnotherRoot)
 {
-    TfrmMain& main = open({"[T]", "A", "B", "C", "[P]", "P"});
+    TfrmMain& main = openForDragging({"[T]", "A", "B", "C", "[P]", "P"});
     const int height = rowOf("A").height();
     tree->setSelection({find("C"), find("A")});
 
@@ -640,7 +651,7 @@ TEST_F(TreeDragging, SeveralTopicsOntoAnotherRoot)
 
 TEST_F(TreeDragging, NothingLandsInsideItselfAndEscapeCancels)
 {
-    open({"[T]", "A", "  A1", "    A2", "B"});
+    openForDragging({"[T]", "A", "  A1", "    A2", "B"});
     const int height = rowOf("A").height();
     press(at("A", height / 2));
     moveTo(at("A2", 7));
@@ -664,10 +675,9 @@ TEST_F(TreeDragging, AutoScrollNearTheEdges)
     QStringList lines{"[T]"};
     for (int i = 0; i < 200; ++i)
         lines << QStringLiteral("Topic %1").arg(i, 3, 10, QLatin1Char('0'));
-    open(lines);
-    processEvents();
+    openForDragging(lines);
     QScrollBar* bar = view->verticalScrollBar();
-    ASSERT_GT(bar->maximum(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->maximum() > 0; }));
     const int height = rowOf("Topic 000").height();
     press(at("Topic 001", height / 2));
     const QSize size = view->viewport()->size();
@@ -675,16 +685,14 @@ TEST_F(TreeDragging, AutoScrollNearTheEdges)
     ASSERT_TRUE(view->isDragging());
     EXPECT_EQ(view->scrollDirection(), TScrollDirection::Down);
     EXPECT_TRUE(view->scrollTimerActive());
-    processEvents(4 * TTopicTreeView::AutoScrollMs + 40);
-    EXPECT_GT(bar->value(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() > 1; }));
     const int scrolled = bar->value();
 
     moveTo(QPoint(size.width() / 2, size.height() / 2));
     EXPECT_FALSE(view->scrollTimerActive());
     moveTo(QPoint(size.width() / 2, 5));
     EXPECT_EQ(view->scrollDirection(), TScrollDirection::Up);
-    processEvents(3 * TTopicTreeView::AutoScrollMs + 40);
-    EXPECT_LT(bar->value(), scrolled);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() < scrolled; }));
     release(QPoint(size.width() / 2, size.height() / 2));
     EXPECT_FALSE(view->scrollTimerActive());
     EXPECT_EQ(tree->topicCount(), 200);

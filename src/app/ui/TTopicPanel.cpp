@@ -2,6 +2,7 @@
 
 #include "AppImages.h"
 #include "IUserPrompts.h"
+#include "IdleRules.h"
 #include "ProgramFolder.h"
 #include "TAddTopic.h"
 #include "TMainActions.h"
@@ -425,6 +426,41 @@ void TTopicPanel::ClearTopicBar()
     m_iconPicker->setCurrentIndex(-1);
     m_titleField->clear();
     m_urlField->clear();
+}
+
+void TTopicPanel::FillIdleInputs(TIdleInputs& in, const QWidget* focus) const
+{
+    using Id = TCommandId;
+    const auto wired = [](std::initializer_list<Id> ids) {
+        return std::all_of(ids.begin(), ids.end(), [](Id id) { return CommandTable::Get(id).Wired; });
+    };
+    if (focus != nullptr && (focus == m_tree || m_tree->isAncestorOf(focus)))
+        in.FocusIn = TIdleInputs::Focus::Tree;
+    in.Dragging = m_tree->isDragging();
+    in.UrlFieldEnabled = m_urlField->isEnabled();
+    in.UrlText = m_urlField->text();
+    const TopicNode* node = m_project.Tree().selected();
+    in.HasFocusedNode = node != nullptr;
+    in.FocusedNodeIsRoot = node != nullptr && node->isRoot();
+    in.LinkBlankWired = wired({Id::LinkBlankPage});
+    in.NoLinkWired = wired({Id::NoLink});
+    in.TopicFieldsWired = wired({Id::SavePage});
+    in.TreeCommandsWired = wired({Id::DeleteSelection, Id::MoveUp, Id::MoveDown, Id::MoveLeft, Id::MoveRight,
+                                  Id::MoveRightAddHeading});
+}
+
+void TTopicPanel::ApplyIdleOutcome(const TIdleOutcome& out)
+{
+    using Id = TCommandId;
+    if (out.SetLinkButtons) {
+        m_actions.Action(Id::LinkBlankPage)->setEnabled(out.LinkBlankEnabled);
+        m_actions.Action(Id::NoLink)->setEnabled(out.NoLinkEnabled);
+    }
+    if (out.SetTreeCommands) {
+        for (Id id : {Id::DeleteSelection, Id::MoveUp, Id::MoveDown, Id::MoveLeft, Id::MoveRight,
+                      Id::MoveRightAddHeading})
+            m_actions.Action(id)->setEnabled(out.TreeCommandsEnabled);
+    }
 }
 
 bool TTopicPanel::eventFilter(QObject* watched, QEvent* event)

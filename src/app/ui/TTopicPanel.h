@@ -17,6 +17,8 @@ class TMainActions;
 class TQrx;
 class TTopicTreeView;
 class TopicNode;
+struct TIdleInputs;
+struct TIdleOutcome;
 struct TPageState;
 
 // The topic tree with its tool bar and popup menu, and the topic bar above
@@ -50,6 +52,9 @@ public:
     void ClearTopicBar();
     // Buttons and fields follow the selection.
     void UpdateTopicBar();
+    // What the idle rules need of the tree and the bar, and what they say of them.
+    void FillIdleInputs(TIdleInputs& in, const QWidget* focus) const;
+    void ApplyIdleOutcome(const TIdleOutcome& out);
 
 signals:
     // A drag's mode for the status bar; empty when it ends.

@@ -121,6 +121,12 @@ TTopicTreeView::TTopicTreeView(TQrx& project, QWidget* parent)
     takeSelectionFromModel();
 }
 
+void TTopicTreeView::SetDragTimings(int hoverExpandMs, int autoScrollMs)
+{
+    m_hoverTimer.setInterval(hoverExpandMs);
+    m_scrollTimer.setInterval(autoScrollMs);
+}
+
 TopicNode* TTopicTreeView::nodeAt(const QModelIndex& index) const
 {
     return m_tree.nodeAt(index);

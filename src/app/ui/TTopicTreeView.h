@@ -26,6 +26,8 @@ public:
     static constexpr int AutoScrollMs = 80;
 
     explicit TTopicTreeView(TQrx& project, QWidget* parent = nullptr);
+    // The hover-expansion and auto-scroll intervals; tests shorten them.
+    void SetDragTimings(int hoverExpandMs, int autoScrollMs);
 
     TopicNode* nodeAt(const QModelIndex& index) const;
     // Height of one row, for drag and drop.

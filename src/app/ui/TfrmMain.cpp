@@ -3,6 +3,7 @@
 #include "BuildSwitches.h"
 #include "IDHTMLEdit.h"
 #include "IdleRules.h"
+#include "MainWindowGeometry.h"
 #include "OutputViews.h"
 #include "Paths.h"
 #include "ProductInfo.h"
@@ -15,7 +16,6 @@
 #include "TRecentProjects.h"
 #include "TTopicPanel.h"
 #include "TTopicTreeView.h"
-#include "TWindowState.h"
 #include "TfrmBuild.h"
 #include "TfrmBuildOutput.h"
 #include "TfrmStart.h"
@@ -29,12 +29,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextStream>
-#include <QToolBar>
 #include <QUrl>
 
 namespace {
@@ -176,46 +174,19 @@ void TfrmMain::createStatusBar()
     statusBar()->addPermanentWidget(m_secondPanel);
 }
 
-// ---- window state and recent projects -------------------------------------
-
 void TfrmMain::loadWindowState()
 {
-    TWindowState designed;
-    designed.Left = x();
-    designed.Top = y();
+    TWindowState designed = CaptureWindowState(*this, *m_splitter, *Editor());
     designed.Width = DesignedWidth;
     designed.Height = DesignedHeight;
     designed.NavWidth = DesignedNavWidth;
-    designed.ShowBorders = Editor()->ShowBorders();
-    designed.ShowDetails = Editor()->ShowDetails();
-    const TWindowState state = TWindowState::Load(settings(), designed);
-
-    QRect bounds(state.Left, state.Top, state.Width, state.Height);
-    // A position from another screen layout would hide the window.
-    const QScreen* screen = QGuiApplication::screenAt(bounds.center());
-    if (screen == nullptr && QGuiApplication::primaryScreen() != nullptr)
-        bounds.moveCenter(QGuiApplication::primaryScreen()->availableGeometry().center());
-    setGeometry(bounds);
-    m_splitter->setSizes({std::max(1, state.NavWidth), std::max(1, state.Width - state.NavWidth)});
-    if (state.Maximized)
-        setWindowState(windowState() | Qt::WindowMaximized);
-    Editor()->SetShowBorders(state.ShowBorders);
-    Editor()->SetShowDetails(state.ShowDetails);
+    designed.Maximized = false;
+    ApplyWindowState(TWindowState::Load(settings(), designed), *this, *m_splitter, *Editor());
 }
 
 void TfrmMain::saveWindowState()
 {
-    const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
-    TWindowState state;
-    state.Left = normal.x();
-    state.Top = normal.y();
-    state.Width = normal.width();
-    state.Height = normal.height();
-    state.Maximized = isMaximized();
-    state.ShowBorders = Editor()->ShowBorders();
-    state.ShowDetails = Editor()->ShowDetails();
-    state.NavWidth = m_splitter->sizes().value(0);
-    state.Save(settings());
+    CaptureWindowState(*this, *m_splitter, *Editor()).Save(settings());
     settings().sync();
 }
 
@@ -482,32 +453,15 @@ void TfrmMain::updateCommandStates()
 
 void TfrmMain::UpdateIdle()
 {
-    using Id = TCommandId;
-    const auto wired = [](std::initializer_list<Id> ids) {
-        return std::all_of(ids.begin(), ids.end(), [](Id id) { return CommandTable::Get(id).Wired; });
-    };
     const QWidget* focus = QApplication::focusWidget();
-    const TTopicTreeView* tree = TopicTreeView();
-    const TopicNode* node = Qrx.Tree().selected();
     TIdleInputs in;
     in.HasProject = HasProject();
     in.ProjectChanged = Qrx.ProjectChanged;
-    if (focus != nullptr && (focus == tree || tree->isAncestorOf(focus)))
-        in.FocusIn = TIdleInputs::Focus::Tree;
-    else if (m_pages->EditorHasFocus(focus))
-        in.FocusIn = TIdleInputs::Focus::Editor;
-    in.Dragging = tree->isDragging();
-    in.EditorReady = m_pages->EditorReady();
-    in.UrlFieldEnabled = UrlField()->isEnabled();
-    in.UrlText = UrlField()->text();
     in.CurrentStatus = m_page.CurrentStatus;
-    in.HasFocusedNode = node != nullptr;
-    in.FocusedNodeIsRoot = node != nullptr && node->isRoot();
-    in.LinkBlankWired = wired({Id::LinkBlankPage});
-    in.NoLinkWired = wired({Id::NoLink});
-    in.TopicFieldsWired = wired({Id::SavePage});
-    in.TreeCommandsWired = wired({Id::DeleteSelection, Id::MoveUp, Id::MoveDown, Id::MoveLeft, Id::MoveRight,
-                                  Id::MoveRightAddHeading});
+    m_topics->FillIdleInputs(in, focus);
+    if (m_pages->EditorHasFocus(focus))
+        in.FocusIn = TIdleInputs::Focus::Editor;
+    in.EditorReady = m_pages->EditorReady();
     const TIdleOutcome out = IdleOutcome(in);
 
     SaveToolAction()->setEnabled(out.SaveEnabled);
@@ -515,16 +469,8 @@ void TfrmMain::UpdateIdle()
         m_idleHint = out.Hint;
         m_hintPanel->setText(out.Hint);
     }
-    if (out.SetLinkButtons) {
-        Action(Id::LinkBlankPage)->setEnabled(out.LinkBlankEnabled);
-        Action(Id::NoLink)->setEnabled(out.NoLinkEnabled);
-    }
+    m_topics->ApplyIdleOutcome(out);
     m_pages->SetTopicFieldsEnabled(out.TopicFieldsEnabled);
-    if (out.SetTreeCommands) {
-        for (Id id : {Id::DeleteSelection, Id::MoveUp, Id::MoveDown, Id::MoveLeft, Id::MoveRight,
-                      Id::MoveRightAddHeading})
-            Action(id)->setEnabled(out.TreeCommandsEnabled);
-    }
 }
 
 // ---- events -----------------------------------------------------------------

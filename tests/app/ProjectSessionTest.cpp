@@ -1,0 +1,118 @@
+#include "RecordingPrompts.h"
+#include "TProjectSession.h"
+#include "TQrx.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// The project session without a window: what it opens, saves and asks, and
+// what the window hears of it.
+class ProjectSessionTest : public ::testing::Test {
+protected:
+    ProjectSessionTest()
+    {
+        session.OnProjectState = [this](bool hasProject) { events << (hasProject ? "project" : "no project"); };
+        session.OnPageReset = [this] { events << "page reset"; };
+        session.OnRecentProject = [this](const QString& file) { recent << file; };
+    }
+
+    QString makeProject(const QString& name)
+    {
+        TQrx source;
+        source.Title = name;
+        source.RootDir = dir.path() + QLatin1Char('/');
+        TLeftTreeData page;
+        page.Url = QStringLiteral("intro.htm");
+        source.Tree().appendNode(source.tnTableOfContents, QStringLiteral("Intro"), page);
+        const QString file = dir.filePath(name + QStringLiteral(".qrx"));
+        source.SaveToIni(file);
+        return file;
+    }
+
+    QTemporaryDir dir;
+    TQrx project;
+    TRecordingPrompts prompts;
+    TProjectSession session{project, prompts};
+    QStringList events;
+    QStringList recent;
+};
+
+TEST_F(ProjectSessionTest, OpensAProjectAndTellsTheViews)
+{
+    const QString file = makeProject(QStringLiteral("first"));
+    ASSERT_TRUE(session.OpenProjectFile(file));
+    EXPECT_TRUE(session.HasProject());
+    EXPECT_EQ(project.Title, QStringLiteral("first"));
+    EXPECT_EQ(events, (QStringList{"project", "page reset"}));
+    EXPECT_TRUE(prompts.Boxes.isEmpty());
+
+    // Opening the next one puts the first on the recent list.
+    ASSERT_TRUE(session.OpenProjectFile(makeProject(QStringLiteral("second"))));
+    EXPECT_EQ(recent, QStringList{file});
+}
+
+TEST_F(ProjectSessionTest, MissingOrUnreadableFilesAreSaid)
+{
+    EXPECT_FALSE(session.OpenProjectFile(dir.filePath(QStringLiteral("missing.qrx"))));
+    ASSERT_EQ(prompts.Errors().size(), 1);
+    EXPECT_TRUE(prompts.Errors()[0].endsWith(QStringLiteral("missing.qrx doesn't exist!")));
+    EXPECT_FALSE(session.HasProject());
+
+    prompts.OnChooseFiles = [this](const QString&, const QString&, const QString&, bool) {
+        return QStringList{dir.filePath(QStringLiteral("notes.txt"))};
+    };
+    EXPECT_FALSE(session.OpenWithDialog());
+    EXPECT_TRUE(prompts.Errors().last().contains(QStringLiteral("cannot open")));
+}
+
+TEST_F(ProjectSessionTest, ChangesAreOfferedBeforeTheyAreLost)
+{
+    ASSERT_TRUE(session.OpenProjectFile(makeProject(QStringLiteral("work"))));
+    project.Title = QStringLiteral("changed");
+    project.ProjectChanged = true;
+
+    prompts.Answer = IUserPrompts::Cancel;
+    EXPECT_FALSE(session.Close());
+    EXPECT_TRUE(session.HasProject()) << "Cancel keeps the project open";
+    EXPECT_EQ(prompts.Questions(),
+              QStringList{QStringLiteral("The project has changed.\nDo you want to save the changes?")});
+
+    prompts.Answer = IUserPrompts::Yes;
+    EXPECT_TRUE(session.Close());
+    EXPECT_FALSE(session.HasProject());
+    TQrx reread;
+    reread.ReadFromIni(dir.filePath(QStringLiteral("work.qrx")));
+    EXPECT_EQ(reread.Title, QStringLiteral("changed")) << "Yes saved before closing";
+
+    // A page the window cannot give up stops the question and the leaving.
+    ASSERT_TRUE(session.OpenProjectFile(dir.filePath(QStringLiteral("work.qrx"))));
+    session.PageSaved = [] { return false; };
+    project.ProjectChanged = true;
+    const qsizetype asked = prompts.Questions().size();
+    EXPECT_FALSE(session.LeavingQuestions());
+    EXPECT_EQ(prompts.Questions().size(), asked);
+}
+
+TEST_F(ProjectSessionTest, SaveAsNamesTheHelpFileOfANewProject)
+{
+    project.Title = QStringLiteral("User Guide");
+    project.RootDir = dir.path() + QLatin1Char('/');
+    project.CompiledFile = QStringLiteral("unnamed.chm");
+    QString proposed;
+    prompts.OnChooseSaveFile = [&](const TRecordingPrompts::TSaveFileRequest& request) {
+        proposed = request.Name;
+        return dir.filePath(QStringLiteral("guide.qrx"));
+    };
+    ASSERT_TRUE(session.Save()) << "a new project is saved under a name chosen";
+    EXPECT_EQ(proposed, QStringLiteral("User_Guide.qrx"));
+    EXPECT_EQ(project.CompiledFile, QStringLiteral("User_Guide.chm"));
+    EXPECT_FALSE(project.IsNew);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("guide.qrx"))));
+
+    // Cancelled: nothing changes.
+    prompts.OnChooseSaveFile = nullptr;
+    EXPECT_FALSE(session.SaveAs());
+    EXPECT_EQ(project.ProjectFilename, dir.filePath(QStringLiteral("guide.qrx")));
+}

@@ -1,4 +1,4 @@
-#include "WebEngineSetup.h"
+#include "PlatformFactory.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -14,9 +14,9 @@ int main(int argc, char** argv)
         return RUN_ALL_TESTS();
     // Before anything reads settings: tests never touch the user's own.
     QStandardPaths::setTestModeEnabled(true);
-    PrepareWebEngineBeforeApplication();
+    PreparePlatformBeforeApplication();
     QApplication app(argc, argv);
-    PrepareWebEngineAfterApplication();
+    PreparePlatformAfterApplication();
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     return RUN_ALL_TESTS();
 }

@@ -1,13 +1,13 @@
 #include "AppImages.h"
 #include "DialogPrompts.h"
 #include "Languages.h"
+#include "PlatformFactory.h"
 #include "ProductInfo.h"
 #include "RequiredComponents.h"
 #include "TCommandLine.h"
 #include "TQuorixApplication.h"
 #include "TQuorixStyle.h"
 #include "TfrmMain.h"
-#include "WebEngineSetup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,9 +16,9 @@
 
 int main(int argc, char** argv)
 {
-    PrepareWebEngineBeforeApplication();
+    PreparePlatformBeforeApplication();
     TQuorixApplication app(argc, argv);
-    PrepareWebEngineAfterApplication();
+    PreparePlatformAfterApplication();
     QApplication::setOrganizationName(QStringLiteral("Brellan"));
     QApplication::setApplicationName(ProductInfo::Name());
     QApplication::setApplicationVersion(ProductInfo::Version());

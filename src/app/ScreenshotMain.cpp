@@ -1,10 +1,10 @@
 // Opens a project in the main window, offscreen, and writes a picture of
 // the window: the screenshot of the README (scripts/screenshot).
+#include "PlatformFactory.h"
 #include "TCommandLine.h"
 #include "TQuorixStyle.h"
 #include "TTopicTreeView.h"
 #include "TfrmMain.h"
-#include "WebEngineSetup.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -26,9 +26,9 @@ void wait(int ms)
 
 int main(int argc, char** argv)
 {
-    PrepareWebEngineBeforeApplication();
+    PreparePlatformBeforeApplication();
     QApplication app(argc, argv);
-    PrepareWebEngineAfterApplication();
+    PreparePlatformAfterApplication();
     QApplication::setStyle(new TQuorixStyle);
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() != 2) {

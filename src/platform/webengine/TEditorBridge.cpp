@@ -1,5 +1,6 @@
 #include "TEditorBridge.h"
 
+#include "EditorCalls.h"
 #include "QuorixError.h"
 
 #include <QEventLoop>
@@ -31,6 +32,12 @@ TEditorBridge::TEditorBridge(QWebEnginePage* page, QObject* parent)
 {
 }
 
+QString TEditorBridge::CallScript(const QString& name, const QVariantList& args)
+{
+    return QStringLiteral("quorixEditor.call(%1, %2);")
+        .arg(jsonText(name), jsonText(QJsonArray::fromVariantList(args)));
+}
+
 void TEditorBridge::setGeneration(int generation)
 {
     m_generation = generation;
@@ -57,14 +64,14 @@ QVariant TEditorBridge::call(const QString& name, const QVariantList& args)
 
     QString script;
     if (!m_released.isEmpty()) {
-        QJsonArray handles;
+        QVariantList handles;
         for (int handle : std::as_const(m_released))
             handles.append(handle);
         m_released.clear();
-        script = QStringLiteral("quorixEditor.call('release', [%1]);").arg(jsonText(handles));
+        script = CallScript(EditorCall::Release, {QVariant(handles)});
     }
-    script += QStringLiteral("quorixEditor.call(%1, %2)")
-                  .arg(jsonText(name), jsonText(QJsonArray::fromVariantList(args)));
+    // The answer is that of the last statement.
+    script += CallScript(name, args);
 
     struct Answer {
         bool done = false;

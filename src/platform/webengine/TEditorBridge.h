@@ -20,8 +20,11 @@ public:
     explicit TEditorBridge(QWebEnginePage* page, QObject* parent = nullptr);
 
     // Runs quorixEditor.call(name, args) in the editor's world. Throws
-    // EQuorixError when the script fails or does not answer.
+    // EQuorixError when the script fails or does not answer. Names are
+    // those of EditorCalls.h.
     QVariant call(const QString& name, const QVariantList& args = {});
+    // The script text of that call, for a caller that runs it itself.
+    static QString CallScript(const QString& name, const QVariantList& args = {});
     // Runs before every call: the control waits there for a page being loaded.
     std::function<void()> BeforeCall;
 

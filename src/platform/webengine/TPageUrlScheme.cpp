@@ -94,6 +94,13 @@ QUrl TPageUrlScheme::PageUrl(const QString& folder, quint64 pageId, int revision
     return url;
 }
 
+QUrl TPageUrlScheme::ServePage(quint64 pageId, const QString& html, const QString& folder, int revision)
+{
+    // The mark makes the page's own charset declaration irrelevant.
+    Instance()->SetPage(pageId, QByteArrayLiteral("\xEF\xBB\xBF") + html.toUtf8());
+    return PageUrl(folder, pageId, revision);
+}
+
 quint64 TPageUrlScheme::PageIdOf(const QUrl& url)
 {
     if (url.scheme() != QLatin1String(SchemeName))

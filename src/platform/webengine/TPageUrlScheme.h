@@ -31,6 +31,9 @@ public:
     static void ForgetPage(quint64 pageId);
 
     static quint64 NewPageId();
+    // Holds `html` as the in-memory page `pageId` of `folder` and answers
+    // its address; nothing is kept on disk.
+    static QUrl ServePage(quint64 pageId, const QString& html, const QString& folder, int revision);
     // `folder` is a native absolute folder ("/home/a/help/"); empty gives "/".
     static QUrl PageUrl(const QString& folder, quint64 pageId, int revision);
     // The page id of an in-memory page's address; 0 for anything else.

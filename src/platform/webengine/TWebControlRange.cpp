@@ -1,5 +1,6 @@
 #include "TWebControlRange.h"
 
+#include "EditorCalls.h"
 #include "TWebHtmlElement.h"
 
 TWebControlRange::TWebControlRange(TJsObjectPtr object)
@@ -9,15 +10,15 @@ TWebControlRange::TWebControlRange(TJsObjectPtr object)
 
 int TWebControlRange::length()
 {
-    return m_object->call(QStringLiteral("controlLength")).toInt();
+    return m_object->call(EditorCall::ControlLength).toInt();
 }
 
 std::shared_ptr<IHTMLElement> TWebControlRange::item(int index)
 {
-    return TWebHtmlElement::From(m_object->bridge(), m_object->call(QStringLiteral("controlItem"), {index}));
+    return TWebHtmlElement::From(m_object->bridge(), m_object->call(EditorCall::ControlItem, {index}));
 }
 
 std::shared_ptr<IHTMLElement> TWebControlRange::commonParentElement()
 {
-    return TWebHtmlElement::From(m_object->bridge(), m_object->call(QStringLiteral("controlCommonParent")));
+    return TWebHtmlElement::From(m_object->bridge(), m_object->call(EditorCall::ControlCommonParent));
 }

@@ -1,5 +1,7 @@
 #include "TWebEngineDHTMLEdit.h"
 
+#include "EditorCalls.h"
+#include "EditorScript.h"
 #include "QuorixError.h"
 #include "TEditorBridge.h"
 #include "TEditorView.h"
@@ -8,11 +10,8 @@
 
 #include <QClipboard>
 #include <QEventLoop>
-#include <QFile>
 #include <QFontDialog>
 #include <QGuiApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QMenu>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -27,14 +26,6 @@ using namespace DHTMLEdit;
 
 namespace {
 
-QString resourceText(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("Quorix: the resource %s is missing", qPrintable(path));
-    return QString::fromUtf8(file.readAll());
-}
-
 // The web channel's client and the editor's script, in the editor's own
 // world, before the page's content exists.
 QWebEngineScript editorScript()
@@ -44,8 +35,7 @@ QWebEngineScript editorScript()
     script.setWorldId(QWebEngineScript::ApplicationWorld);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setRunsOnSubFrames(false);
-    script.setSourceCode(resourceText(QStringLiteral(":/qtwebchannel/qwebchannel.js")) + QLatin1Char('\n')
-                         + resourceText(QStringLiteral(":/quorix/platform/editor.js")));
+    script.setSourceCode(EditorPageScript());
     return script;
 }
 
@@ -144,7 +134,7 @@ QString TWebEngineDHTMLEdit::DocumentHTML()
 {
     if (m_busy || !m_loaded)
         return m_html;
-    return m_bridge->call(QStringLiteral("documentHtml")).toString();
+    return m_bridge->call(EditorCall::DocumentHtml).toString();
 }
 
 void TWebEngineDHTMLEdit::SetDocumentHTML(const QString& html)
@@ -186,7 +176,7 @@ void TWebEngineDHTMLEdit::SetShowDetails(bool show)
 void TWebEngineDHTMLEdit::applyView()
 {
     if (!m_busy && m_loaded)
-        m_bridge->call(QStringLiteral("setView"), {m_showBorders, m_showDetails});
+        m_bridge->call(EditorCall::SetView, {m_showBorders, m_showDetails});
     // While loading, the page takes both switches when it is set up.
 }
 
@@ -194,7 +184,7 @@ bool TWebEngineDHTMLEdit::IsDirty()
 {
     if (m_busy || !m_loaded)
         return m_keepDirty && m_busy;
-    return m_bridge->call(QStringLiteral("isDirty")).toBool();
+    return m_bridge->call(EditorCall::IsDirty).toBool();
 }
 
 void TWebEngineDHTMLEdit::NewDocument()
@@ -218,9 +208,7 @@ void TWebEngineDHTMLEdit::startLoad()
     m_loadPending = false;
     if (!m_busy)
         return;
-    // The mark makes the page's own charset declaration irrelevant.
-    TPageUrlScheme::Instance()->SetPage(m_pageId, QByteArrayLiteral("\xEF\xBB\xBF") + m_html.toUtf8());
-    m_view->load(TPageUrlScheme::PageUrl(m_baseUrl, m_pageId, m_generation));
+    m_view->load(TPageUrlScheme::ServePage(m_pageId, m_html, m_baseUrl, m_generation));
 }
 
 void TWebEngineDHTMLEdit::loadingChanged(const QWebEngineLoadingInfo& info)
@@ -235,10 +223,8 @@ void TWebEngineDHTMLEdit::loadingChanged(const QWebEngineLoadingInfo& info)
         qWarning().noquote() << "Quorix: the editor could not load its page:" << info.errorString();
 
     const QVariantList args{m_showBorders, m_showDetails, m_keepDirty, sourceDoctype(m_html)};
-    const QString script = QStringLiteral("quorixEditor.call('init', %1)")
-                               .arg(QString::fromUtf8(QJsonDocument(QJsonArray::fromVariantList(args)).toJson(QJsonDocument::Compact)));
     QPointer<TWebEngineDHTMLEdit> self(this);
-    m_view->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [self, generation](const QVariant&) {
+    m_view->page()->runJavaScript(TEditorBridge::CallScript(EditorCall::Init, args), QWebEngineScript::ApplicationWorld, [self, generation](const QVariant&) {
         if (!self || generation != self->m_generation || self->m_loadPending)
             return;
         self->m_busy = false;
@@ -293,14 +279,14 @@ QVariant TWebEngineDHTMLEdit::ExecCommand(int cmdID, int option, const QVariant&
     case DECMD_FONT:
         return showFontDialog();
     case DECMD_GETBLOCKFMTNAMES:
-        return m_bridge->call(QStringLiteral("exec"), {cmdID}).toStringList();
+        return m_bridge->call(EditorCall::Exec, {cmdID}).toStringList();
     case DECMD_GETFONTSIZE:
-        return m_bridge->call(QStringLiteral("exec"), {cmdID}).toInt();
+        return m_bridge->call(EditorCall::Exec, {cmdID}).toInt();
     default:
         break;
     }
     const QVariant value = inValue.isValid() ? QVariant(inValue.toString()) : QVariant::fromValue(nullptr);
-    return m_bridge->call(QStringLiteral("exec"), {cmdID, value});
+    return m_bridge->call(EditorCall::Exec, {cmdID, value});
 }
 
 int TWebEngineDHTMLEdit::QueryStatus(int cmdID)
@@ -309,7 +295,7 @@ int TWebEngineDHTMLEdit::QueryStatus(int cmdID)
         return DECMDF_NOTSUPPORTED;
     if (m_busy)
         return DECMDF_DISABLED;
-    const int status = m_bridge->call(QStringLiteral("status"), {cmdID}).toInt();
+    const int status = m_bridge->call(EditorCall::Status, {cmdID}).toInt();
     if (cmdID == DECMD_PASTE && status >= DECMDF_ENABLED) {
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         if (data == nullptr || data->formats().isEmpty())
@@ -324,7 +310,7 @@ QVariant TWebEngineDHTMLEdit::showFindDialog()
     if (m_findDialog.isNull()) {
         m_findDialog = new TFindDialog(
             [this](const QString& text, bool matchCase, bool backwards) {
-                return m_bridge->call(QStringLiteral("find"), {text, matchCase, backwards}).toBool();
+                return m_bridge->call(EditorCall::Find, {text, matchCase, backwards}).toBool();
             },
             this);
     }
@@ -336,7 +322,7 @@ QVariant TWebEngineDHTMLEdit::showFindDialog()
 
 QVariant TWebEngineDHTMLEdit::showFontDialog()
 {
-    const QVariantMap state = m_bridge->call(QStringLiteral("fontState")).toMap();
+    const QVariantMap state = m_bridge->call(EditorCall::FontState).toMap();
     if (state.isEmpty())
         return false;
     QFont font(state.value(QStringLiteral("family")).toString());
@@ -349,7 +335,7 @@ QVariant TWebEngineDHTMLEdit::showFontDialog()
     if (!ok)
         return false;
     auto run = [this](int id, const QVariant& value = QVariant::fromValue(nullptr)) {
-        m_bridge->call(QStringLiteral("exec"), {id, value});
+        m_bridge->call(EditorCall::Exec, {id, value});
     };
     run(DECMD_SETFONTNAME, chosen.family());
     run(DECMD_SETFONTSIZE, QString::number(sizeOfPoints(chosen.pointSize())));

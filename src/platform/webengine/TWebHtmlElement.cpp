@@ -1,5 +1,6 @@
 #include "TWebHtmlElement.h"
 
+#include "EditorCalls.h"
 #include "TPageUrlScheme.h"
 #include "TWebHtmlStyle.h"
 #include "TWebTextRange.h"
@@ -33,72 +34,72 @@ QList<THtmlElementPtr> TWebHtmlElement::ListFrom(TEditorBridge* bridge, const QV
 
 QString TWebHtmlElement::tagName()
 {
-    return m_object->call(QStringLiteral("tagName")).toString();
+    return m_object->call(EditorCall::TagName).toString();
 }
 
 THtmlElementPtr TWebHtmlElement::parentElement()
 {
-    return From(m_object->bridge(), m_object->call(QStringLiteral("parentElement")));
+    return From(m_object->bridge(), m_object->call(EditorCall::ParentElement));
 }
 
 bool TWebHtmlElement::hasAttribute(const QString& name)
 {
-    return m_object->call(QStringLiteral("hasAttribute"), {name}).toBool();
+    return m_object->call(EditorCall::HasAttribute, {name}).toBool();
 }
 
 QString TWebHtmlElement::getAttribute(const QString& name)
 {
-    return m_object->call(QStringLiteral("getAttribute"), {name}).toString();
+    return m_object->call(EditorCall::GetAttribute, {name}).toString();
 }
 
 void TWebHtmlElement::setAttribute(const QString& name, const QString& value)
 {
-    m_object->call(QStringLiteral("setAttribute"), {name, value});
+    m_object->call(EditorCall::SetAttribute, {name, value});
 }
 
 bool TWebHtmlElement::removeAttribute(const QString& name)
 {
-    return m_object->call(QStringLiteral("removeAttribute"), {name}).toBool();
+    return m_object->call(EditorCall::RemoveAttribute, {name}).toBool();
 }
 
 QVariant TWebHtmlElement::property(const QString& name)
 {
-    return m_object->call(QStringLiteral("getProperty"), {name});
+    return m_object->call(EditorCall::GetProperty, {name});
 }
 
 void TWebHtmlElement::setProperty(const QString& name, const QVariant& value)
 {
-    m_object->call(QStringLiteral("setProperty"), {name, value});
+    m_object->call(EditorCall::SetProperty, {name, value});
 }
 
 QString TWebHtmlElement::innerHTML()
 {
-    return m_object->call(QStringLiteral("innerHTML")).toString();
+    return m_object->call(EditorCall::InnerHtml).toString();
 }
 
 void TWebHtmlElement::setInnerHTML(const QString& html)
 {
-    m_object->call(QStringLiteral("setInnerHTML"), {html});
+    m_object->call(EditorCall::SetInnerHtml, {html});
 }
 
 QString TWebHtmlElement::outerHTML()
 {
-    return m_object->call(QStringLiteral("outerHTML")).toString();
+    return m_object->call(EditorCall::OuterHtml).toString();
 }
 
 void TWebHtmlElement::setOuterHTML(const QString& html)
 {
-    m_object->call(QStringLiteral("setOuterHTML"), {html});
+    m_object->call(EditorCall::SetOuterHtml, {html});
 }
 
 QString TWebHtmlElement::innerText()
 {
-    return m_object->call(QStringLiteral("innerText")).toString();
+    return m_object->call(EditorCall::InnerText).toString();
 }
 
 void TWebHtmlElement::setInnerText(const QString& text)
 {
-    m_object->call(QStringLiteral("setInnerText"), {text});
+    m_object->call(EditorCall::SetInnerText, {text});
 }
 
 std::shared_ptr<IHTMLStyle> TWebHtmlElement::style()
@@ -113,33 +114,33 @@ std::shared_ptr<IHTMLStyle> TWebHtmlElement::runtimeStyle()
 
 std::shared_ptr<IHTMLTxtRange> TWebHtmlElement::createTextRange()
 {
-    return TWebTextRange::From(m_object->bridge(), m_object->call(QStringLiteral("createTextRange")));
+    return TWebTextRange::From(m_object->bridge(), m_object->call(EditorCall::CreateTextRange));
 }
 
 QString TWebHtmlElement::href()
 {
-    const QString href = m_object->call(QStringLiteral("href")).toString();
+    const QString href = m_object->call(EditorCall::Href).toString();
     return href.isEmpty() ? href : TPageUrlScheme::AuthorUrl(QUrl(href));
 }
 
 QList<THtmlElementPtr> TWebHtmlElement::rows()
 {
-    return ListFrom(m_object->bridge(), m_object->call(QStringLiteral("rows")));
+    return ListFrom(m_object->bridge(), m_object->call(EditorCall::Rows));
 }
 
 THtmlElementPtr TWebHtmlElement::insertRow(int index)
 {
-    return From(m_object->bridge(), m_object->call(QStringLiteral("insertRow"), {index}));
+    return From(m_object->bridge(), m_object->call(EditorCall::InsertRow, {index}));
 }
 
 QList<THtmlElementPtr> TWebHtmlElement::cells()
 {
-    return ListFrom(m_object->bridge(), m_object->call(QStringLiteral("cells")));
+    return ListFrom(m_object->bridge(), m_object->call(EditorCall::Cells));
 }
 
 THtmlElementPtr TWebHtmlElement::insertCell(int index)
 {
-    return From(m_object->bridge(), m_object->call(QStringLiteral("insertCell"), {index}));
+    return From(m_object->bridge(), m_object->call(EditorCall::InsertCell, {index}));
 }
 
 int TWebHtmlElement::cellIndex()

@@ -1,5 +1,6 @@
 #include "TWebTextRange.h"
 
+#include "EditorCalls.h"
 #include "QuorixError.h"
 #include "TWebHtmlElement.h"
 
@@ -18,47 +19,47 @@ std::shared_ptr<IHTMLTxtRange> TWebTextRange::From(TEditorBridge* bridge, const 
 
 QString TWebTextRange::text()
 {
-    return m_object->call(QStringLiteral("rangeText")).toString();
+    return m_object->call(EditorCall::RangeText).toString();
 }
 
 void TWebTextRange::setText(const QString& text)
 {
-    m_object->call(QStringLiteral("rangeSetText"), {text});
+    m_object->call(EditorCall::RangeSetText, {text});
 }
 
 QString TWebTextRange::htmlText()
 {
-    return m_object->call(QStringLiteral("rangeHtml")).toString();
+    return m_object->call(EditorCall::RangeHtml).toString();
 }
 
 void TWebTextRange::pasteHTML(const QString& html)
 {
-    m_object->call(QStringLiteral("rangePaste"), {html});
+    m_object->call(EditorCall::RangePaste, {html});
 }
 
 void TWebTextRange::collapse(bool toStart)
 {
-    m_object->call(QStringLiteral("rangeCollapse"), {toStart});
+    m_object->call(EditorCall::RangeCollapse, {toStart});
 }
 
 int TWebTextRange::moveStart(const QString& unit, int count)
 {
-    return m_object->call(QStringLiteral("rangeMoveStart"), {unit, count}).toInt();
+    return m_object->call(EditorCall::RangeMoveStart, {unit, count}).toInt();
 }
 
 int TWebTextRange::moveEnd(const QString& unit, int count)
 {
-    return m_object->call(QStringLiteral("rangeMoveEnd"), {unit, count}).toInt();
+    return m_object->call(EditorCall::RangeMoveEnd, {unit, count}).toInt();
 }
 
 std::shared_ptr<IHTMLElement> TWebTextRange::parentElement()
 {
-    return TWebHtmlElement::From(m_object->bridge(), m_object->call(QStringLiteral("rangeParent")));
+    return TWebHtmlElement::From(m_object->bridge(), m_object->call(EditorCall::RangeParent));
 }
 
 std::shared_ptr<IHTMLTxtRange> TWebTextRange::duplicate()
 {
-    return From(m_object->bridge(), m_object->call(QStringLiteral("rangeDuplicate")));
+    return From(m_object->bridge(), m_object->call(EditorCall::RangeDuplicate));
 }
 
 bool TWebTextRange::inRange(IHTMLTxtRange& range)
@@ -66,20 +67,20 @@ bool TWebTextRange::inRange(IHTMLTxtRange& range)
     auto* other = dynamic_cast<TWebTextRange*>(&range);
     if (other == nullptr || other->m_object->bridge() != m_object->bridge())
         throw EQuorixError(QStringLiteral("The text range belongs to another editor."));
-    return m_object->call(QStringLiteral("rangeInRange"), {other->m_object->handle()}).toBool();
+    return m_object->call(EditorCall::RangeInRange, {other->m_object->handle()}).toBool();
 }
 
 QString TWebTextRange::getBookmark()
 {
-    return m_object->call(QStringLiteral("rangeBookmark")).toString();
+    return m_object->call(EditorCall::RangeBookmark).toString();
 }
 
 bool TWebTextRange::moveToBookmark(const QString& bookmark)
 {
-    return m_object->call(QStringLiteral("rangeMoveToBookmark"), {bookmark}).toBool();
+    return m_object->call(EditorCall::RangeMoveToBookmark, {bookmark}).toBool();
 }
 
 void TWebTextRange::select()
 {
-    m_object->call(QStringLiteral("rangeSelect"));
+    m_object->call(EditorCall::RangeSelect);
 }

@@ -1,6 +1,9 @@
-#include "WebEngineSetup.h"
+// The platform's factory: its components on Qt WebEngine.
+#include "PlatformFactory.h"
 
 #include "TPageUrlScheme.h"
+#include "TWebEngineDHTMLEdit.h"
+#include "TWebEngineHTMLBrowser.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -8,7 +11,7 @@
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
-void PrepareWebEngineBeforeApplication()
+void PreparePlatformBeforeApplication()
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TPageUrlScheme::Register();
@@ -17,9 +20,22 @@ void PrepareWebEngineBeforeApplication()
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
 }
 
-void PrepareWebEngineAfterApplication()
+void PreparePlatformAfterApplication()
 {
+    // A display without OpenGL (the offscreen platform of headless runs and
+    // tests) renders web views through software, rather than failing to
+    // create a context first.
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
+IDHTMLEdit* CreateDHTMLEdit(QWidget* parent)
+{
+    return new TWebEngineDHTMLEdit(parent);
+}
+
+IHTMLBrowser* CreateHTMLBrowser(QWidget* parent)
+{
+    return new TWebEngineHTMLBrowser(parent);
 }

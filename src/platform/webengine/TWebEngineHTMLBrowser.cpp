@@ -1,0 +1,27 @@
+#include "TWebEngineHTMLBrowser.h"
+
+#include "TEditorPage.h"
+#include "TPageUrlScheme.h"
+
+TWebEngineHTMLBrowser::TWebEngineHTMLBrowser(QWidget* parent)
+    : QWebEngineView(parent)
+    , m_pageId(TPageUrlScheme::NewPageId())
+{
+    setPage(new TEditorPage(this));
+    setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+TWebEngineHTMLBrowser::~TWebEngineHTMLBrowser()
+{
+    TPageUrlScheme::ForgetPage(m_pageId);
+}
+
+void TWebEngineHTMLBrowser::LoadHtml(const QString& html, const QString& baseFolder)
+{
+    load(TPageUrlScheme::ServePage(m_pageId, html, baseFolder, ++m_revision));
+}
+
+void TWebEngineHTMLBrowser::Clear()
+{
+    LoadHtml(QString(), QString());
+}

@@ -1,0 +1,21 @@
+    function call(name, args) {
+        try {
+            const action = calls[name];
+            if (!action)
+                throw new Error('unknown call ' + name);
+            flushRecords();
+            const value = action.apply(null, args || []);
+            return { ok: true, value: value === undefined ? null : value };
+        } catch (error) {
+            return { ok: false, error: String(error && error.message ? error.message : error) };
+        }
+    }
+
+    window.quorixEditor = { call: call };
+
+    if (typeof QWebChannel !== 'undefined' && typeof qt !== 'undefined' && qt.webChannelTransport) {
+        new QWebChannel(qt.webChannelTransport, function (webChannel) {
+            channel = webChannel.objects.control;
+        });
+    }
+})();

@@ -61,6 +61,9 @@ bool TProjectSession::read(const QString& path)
         read = false;
     }
     captionChanged();
+    // What reading had to mend in the file is said once it is open.
+    if (read && !m_project.LoadWarnings.isEmpty())
+        m_prompts.Message(IUserPrompts::Kind::Warning, m_project.LoadWarnings.join(QLatin1Char('\n')), IUserPrompts::Ok);
     return read;
 }
 

@@ -53,6 +53,22 @@ TEST_F(ProjectSessionTest, OpensAProjectAndTellsTheViews)
     EXPECT_EQ(recent, QStringList{file});
 }
 
+TEST_F(ProjectSessionTest, WhatReadingMendedIsSaidOnceOpen)
+{
+    // A file that says it holds no topics but holds one.
+    const QString file = dir.filePath(QStringLiteral("counted.qrx"));
+    QFile qrx(file);
+    ASSERT_TRUE(qrx.open(QIODevice::WriteOnly));
+    qrx.write("[GENERAL]\r\nVer=2\r\nTitle=Counted\r\n[TOPICS]\r\nTitleList=0\r\nTitleList.Title.0=Only\r\n");
+    qrx.close();
+
+    ASSERT_TRUE(session.OpenProjectFile(file));
+    ASSERT_EQ(prompts.Boxes.size(), 1);
+    EXPECT_EQ(prompts.Boxes[0].BoxKind, IUserPrompts::Kind::Warning);
+    EXPECT_EQ(prompts.Boxes[0].Text, project.LoadWarnings.join('\n'));
+    EXPECT_EQ(project.tnTableOfContents->childCount(), 1) << "the topic is kept";
+}
+
 TEST_F(ProjectSessionTest, MissingOrUnreadableFilesAreSaid)
 {
     EXPECT_FALSE(session.OpenProjectFile(dir.filePath(QStringLiteral("missing.qrx"))));

@@ -197,9 +197,13 @@ function qxListen(handler) {
 function qxSafeTopic(address) {
   address = String(address || "").replace(/\\/g, "/");
   if (!address || /^[a-z][a-z0-9+.-]*:/i.test(address) || address.charAt(0) === "/") return "";
-  var path = address.split(/[?#]/)[0];
-  var parts = path.split("/");
-  for (var i = 0; i < parts.length; i++) if (parts[i] === "..") return "";
+  // A browser takes "%2e%2e" for ".." as well.
+  var parts = address.split(/[?#]/)[0].split("/");
+  for (var i = 0; i < parts.length; i++) {
+    var part = parts[i];
+    try { part = decodeURIComponent(part); } catch (e) { part = part.replace(/%2e/gi, "."); }
+    if (part === "..") return "";
+  }
   return address;
 }
 

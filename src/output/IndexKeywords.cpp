@@ -28,6 +28,14 @@ QStringList KeywordLevels(const QString& keyword)
     return levels;
 }
 
+TUrlAnchor KeywordAnchor(const QString& level)
+{
+    TUrlAnchor parts = SplitUrlAnchor(level);
+    if (parts.Page.isEmpty() || parts.Anchor.isEmpty())
+        return {level, QString()};
+    return parts;
+}
+
 std::vector<TIndexEntry> SortedIndexKeywords(const TContents::TItemList& items, Qt::CaseSensitivity caseSensitivity)
 {
     // The C locale of a build server collates byte by byte, capitals first;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Paths.h"
 #include "TContents.h"
 
 #include <QCollatorSortKey>
@@ -9,6 +10,11 @@
 // The levels of an index keyword: "/" separates them, "//" is a literal "/".
 // Always at least one level (the empty keyword has one empty level).
 QStringList KeywordLevels(const QString& keyword);
+
+// The last level of a keyword cut into the text an index shows and the
+// anchor of the topic it opens ("setup#install"). A level with nothing
+// before its "#" or nothing after it ("#define", "C#") is text alone.
+TUrlAnchor KeywordAnchor(const QString& level);
 
 // One keyword of one topic in an index.
 struct TIndexEntry {

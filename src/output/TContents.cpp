@@ -114,18 +114,25 @@ void TContents::Fill2(const TopicNode* parentNode, TItemList& fillTo)
                                .arg(item.Title));
         }
 
+        if (entry.Status == StatusOutside)
+            item.Url = entry.Url; // the address web help opens; no page is read
+
+        // Links name the files as they are on disk, which a project made on
+        // Windows may spell in another case than its Urls.
         if (item.Accessible) {
-            item.Navigation = Breadcrumb(item.Url, ancestors);
+            const QString url = PageUrl(item);
+            item.Navigation = Breadcrumb(url, ancestors);
             // Pages without text are not in the chain: neighbours are the
             // nearest accessible items in pre-order.
             if (lastItem != nullptr) {
-                lastItem->NextPage = RelativeUrl(lastItem->Url, item.Url);
-                item.LastPage = RelativeUrl(item.Url, lastItem->Url);
+                const QString last = PageUrl(*lastItem);
+                lastItem->NextPage = RelativeUrl(last, url);
+                item.LastPage = RelativeUrl(url, last);
             }
             lastItem = &item;
         }
         if (node->hasChildren())
-            ancestors.push_back({EncodeEntities(item.Title), item.Url});
+            ancestors.push_back({EncodeEntities(item.Title), item.Status == StatusOutside ? QString() : PageUrl(item)});
     }
 }
 

@@ -75,6 +75,10 @@ public:
                             const TPageParaEvent& customize = {});
     // The native path of an item's page.
     QString ItemFilePath(const TContentsItem& item) const;
+    // An item's page relative to the project folder ("/" separators) as its
+    // file is named on disk, which may differ in case from Url; Url with "/"
+    // when Fill read no file for it.
+    QString PageUrl(const TContentsItem& item) const;
 
     // --- Web help output (TContentsWebHelp.cpp) ---
     // Pages and referenced files into `topicsFolder` (native, trailing
@@ -90,9 +94,6 @@ public:
     QString MakeHTML();       // the static contents tree
     QString MakeIndexForWeb(); // the keyword index options
     QString OutputSearchJS() const; // "data.js"
-    // An item's page below the web help's topics folder ("/" separators):
-    // the name of the file Fill read, which may differ in case from Url.
-    QString WebPageUrl(const TContentsItem& item) const;
 
 private:
     QString MakeWebTree(bool scripted) const;

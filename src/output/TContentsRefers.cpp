@@ -31,6 +31,16 @@ QString TContents::ItemFilePath(const TContentsItem& item) const
     return ProjectFilePath(qrx->RootDir, item.Url);
 }
 
+QString TContents::PageUrl(const TContentsItem& item) const
+{
+    if (item.Status == StatusLinked && item.Accessible && qrx != nullptr && !qrx->RootDir.isEmpty()) {
+        const auto read = m_pageFiles.constFind(item.Url);
+        if (read != m_pageFiles.cend() && read->startsWith(qrx->RootDir))
+            return read->mid(qrx->RootDir.size());
+    }
+    return ToSlashes(item.Url);
+}
+
 QString TContents::SettingFilePath(const QString& storedPath) const
 {
     if (qrx == nullptr || qrx->RootDir.isEmpty() || TrimBlanks(storedPath).isEmpty()
@@ -59,12 +69,16 @@ void TContents::PrepareCopyFile()
     ExtensionList.ScanProjectExtensions(root);
     for (const TItemList* items : {&ContentsItems, &NonContentsItems}) {
         for (const auto& item : *items) {
-            if (item->Accessible && item->Status == StatusLinked) {
-                const auto read = m_pageFiles.constFind(item->Url);
-                const QString path = read != m_pageFiles.cend() ? *read : ItemFilePath(*item);
-                if (!path.isEmpty())
-                    GetAllRefers(path);
-            }
+            if (item->Status != StatusLinked)
+                continue;
+            // A link to a part of a page ("page.htm#part") is no page Fill
+            // read, but its page is linked all the same.
+            const auto read = m_pageFiles.constFind(item->Url);
+            const QString path = read != m_pageFiles.cend() ? *read
+                : item->Accessible                          ? ItemFilePath(*item)
+                                                            : SettingFilePath(item->Url);
+            if (!path.isEmpty())
+                GetAllRefers(path);
         }
     }
 }

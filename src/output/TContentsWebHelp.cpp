@@ -61,17 +61,62 @@ QString Indent(qsizetype levels)
     return indent;
 }
 
-} // namespace
-
-QString TContents::WebPageUrl(const TContentsItem& item) const
+// "http:", "mailto:": an address outside the help. A drive letter is no scheme.
+bool isOutsideAddress(const QString& url)
 {
-    if (item.Status == StatusLinked && item.Accessible && qrx != nullptr && !qrx->RootDir.isEmpty()) {
-        const auto read = m_pageFiles.constFind(item.Url);
-        if (read != m_pageFiles.cend() && read->startsWith(qrx->RootDir))
-            return read->mid(qrx->RootDir.size());
+    const qsizetype colon = url.indexOf(u':');
+    if (colon < 2 || !url[0].isLetter() || url[0].unicode() > 127)
+        return false;
+    for (qsizetype i = 1; i < colon; ++i) {
+        const char16_t u = url[i].unicode();
+        const bool schemeCharacter = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9')
+            || u == u'+' || u == u'.' || u == u'-';
+        if (!schemeCharacter)
+            return false;
     }
-    return ToSlashes(item.Url);
+    return true;
 }
+
+// What a tree entry of web help opens.
+struct TWebEntry {
+    enum Kind {
+        Heading, // nothing: a click opens or closes its branch
+        Page,    // a topic page below "topics"
+        Outside, // an address outside the help, in a window of its own
+    };
+    Kind kind = Heading;
+    QString Address; // encoded, relative to the output folder
+};
+
+// A page that does not exist, or lies outside the project folder and is not
+// copied (Fill and the collection report both), is left out: its entry
+// shows as a heading.
+TWebEntry webEntry(const TContents& contents, const TContentsItem& item)
+{
+    const QString topics = QStringLiteral("topics/");
+    if (item.Status == StatusUnsaved && item.Accessible)
+        return {TWebEntry::Page, topics + WebHelpAddress(item.Url)};
+    if (item.Status == StatusOutside || (item.Status == StatusLinked && !item.Accessible && isOutsideAddress(item.Url)))
+        return item.Url.isEmpty() ? TWebEntry{} : TWebEntry{TWebEntry::Outside, ToSlashes(item.Url)};
+    if (item.Status != StatusLinked)
+        return {};
+    if (item.Accessible)
+        return contents.FileListForCopy.Allows(contents.ItemFilePath(item))
+            ? TWebEntry{TWebEntry::Page, topics + WebHelpAddress(contents.PageUrl(item))}
+            : TWebEntry{};
+    // A link to a part of a page ("page.htm#part") names no file itself.
+    const TUrlAnchor parts = SplitUrlAnchor(item.Url);
+    const QString root = contents.qrx != nullptr ? contents.qrx->RootDir : QString();
+    if (root.isEmpty() || parts.Page.isEmpty() || IsWindowsAbsolutePath(parts.Page))
+        return {};
+    const QString file = ProjectFilePath(root, parts.Page);
+    const TSortedFileList& copied = contents.FileListForCopy;
+    if (!file.startsWith(root) || !QFileInfo(file).isFile() || (copied.IsConfined() && !copied.Contains(file)))
+        return {};
+    return {TWebEntry::Page, topics + WebHelpAddress(file.mid(root.size()), parts.Anchor)};
+}
+
+} // namespace
 
 void TContents::OutputPagesWebHelp(const QString& topicsFolder)
 {
@@ -108,7 +153,7 @@ void TContents::OutputPagesWebHelp(const QString& topicsFolder)
     QSet<QString> rewritten;
     for (const auto& item : ContentsItems)
         if (writesItem(*item) && !(templated && item->ApplyTemp))
-            rewritten.insert(T + WebPageUrl(*item));
+            rewritten.insert(T + PageUrl(*item));
 
     const QStringList files = FileListForCopy.Paths();
     QSet<QString> copied;
@@ -135,17 +180,19 @@ void TContents::OutputPagesWebHelp(const QString& topicsFolder)
         MakeTemplatedPages(
             pageTemplate,
             [&](const TContentsItem& item, const QString& page) {
-                save(SetCharset(page, Utf8Charset), T + WebPageUrl(item));
+                save(SetCharset(page, Utf8Charset), T + PageUrl(item));
             },
             [this](const TContentsItem& item, TMakePagesPara& para) {
+                para.Previous = WebHelpAddress(item.LastPage);
+                para.Next = WebHelpAddress(item.NextPage);
                 para.Page = AddSavedFromMark(item.All);
-                para.BeforeBody = WebHelpSyncScript(WebPageUrl(item), item.Index);
+                para.BeforeBody = WebHelpSyncScript(PageUrl(item), item.Index);
             });
         // Pages out of the table of contents get the template too, without neighbours.
         for (const auto& item : NonContentsItems) {
             if (item->Status != StatusLinked || item->ApplyTemp || !item->Accessible)
                 continue;
-            const QString target = T + WebPageUrl(*item);
+            const QString target = T + PageUrl(*item);
             const QString pageFile = ItemFilePath(*item);
             if (!copied.contains(target) || !FileListForCopy.Allows(pageFile))
                 continue;
@@ -161,7 +208,7 @@ void TContents::OutputPagesWebHelp(const QString& topicsFolder)
     for (const auto& item : ContentsItems) {
         if (!writesItem(*item))
             continue;
-        const QString url = WebPageUrl(*item);
+        const QString url = PageUrl(*item);
         // Encoded: the title is the tab's text, never markup.
         const QString page = SetTitle(AddSavedFromMark(SetCharset(item->All, Utf8Charset)), EncodeEntities(item->Title));
         save(InsertAfterBodyTag(page, WebHelpSyncScript(url, item->Index)), T + url);
@@ -188,7 +235,7 @@ void TContents::GetTextsForSearch(const QString& topicsFolder)
         TTextForWeb record;
         record.Text = WebHelpPlainText(source);
         record.Title = written != m_webTitles.cend() ? *written : GetTitle(ReadTextFile(target));
-        record.url = QStringLiteral("topics/") + ToSlashes(relative);
+        record.url = QStringLiteral("topics/") + WebHelpAddress(relative);
         Texts.push_back(std::move(record));
     }
 }
@@ -286,29 +333,26 @@ QString TContents::MakeWebTree(bool scripted) const
             }
         }
 
-        // An outside address that Fill could not read keeps its own address.
-        const bool outside = !item.Accessible && item.Url.contains(u':');
-        QString address;
-        if (item.HasChildNode)
-            address = item.Status == StatusLinked || item.Status == StatusUnsaved
-                ? (item.Status == StatusLinked && outside ? ToSlashes(item.Url)
-                                                          : QLatin1String("topics/") + WebPageUrl(item))
-                : QStringLiteral("#");
-        else
-            address = outside ? ToSlashes(item.Url) : QLatin1String("topics/") + WebPageUrl(item);
+        const TWebEntry entry = webEntry(*this, item);
+        const bool opens = entry.kind == TWebEntry::Page || entry.kind == TWebEntry::Outside;
         const TWebIconPair icons = WebHelpIconPair(item.Icon, item.HasChildNode, realColor);
         const QString title = EncodeEntities(item.Title);
-        // The address is encoded too: a quote in a file name must not end the attribute.
-        tree += QLatin1String("<a href=\"") + EncodeEntities(address) + u'"';
+        // An entry without a page links nowhere: a click opens or closes its
+        // branch. The static tree shows it as text.
+        tree += QLatin1String("<a");
+        if (opens || scripted)
+            tree += QLatin1String(" href=\"") + (opens ? EncodeEntities(entry.Address) : QStringLiteral("#")) + u'"';
         if (scripted) {
+            tree += QLatin1String(" onclick=\"return LinkClick('") + i + QLatin1String(item.HasChildNode ? "',true," : "',false,")
+                + QLatin1String(opens ? "true" : "false") + QLatin1String(")\"");
             if (item.HasChildNode)
-                tree += QLatin1String(" onclick=\"return LinkClick('") + i + QLatin1String("',true,")
-                    + QLatin1String(address == u"#" ? "false" : "true") + QLatin1String(")\" onDblClick=\"return LinkDblClick('")
-                    + i + QLatin1String("')\"");
-            else
-                tree += QLatin1String(" onclick=\"return LinkClick('") + i + QLatin1String("',false,true)\"");
+                tree += QLatin1String(" onDblClick=\"return LinkDblClick('") + i + QLatin1String("')\"");
         }
-        tree += QLatin1String(" target=\"content\" title=\"") + title + u'"';
+        if (entry.kind == TWebEntry::Page)
+            tree += QLatin1String(" target=\"content\"");
+        else if (entry.kind == TWebEntry::Outside)
+            tree += QLatin1String(" target=\"_blank\" rel=\"noopener\"");
+        tree += QLatin1String(" title=\"") + title + u'"';
         if (scripted)
             tree += QLatin1String(" onmousemove=\"window.status='") + WebHelpAttributeJs(item.Title) + QLatin1String("'\"");
         tree += QLatin1String("><img ");
@@ -328,7 +372,9 @@ QString TContents::MakeWebTree(bool scripted) const
 
 QString TContents::MakeIndexForWeb()
 {
-    const std::vector<TIndexEntry> entries = SortedIndexKeywords(ContentsItems, Qt::CaseSensitive);
+    std::vector<TIndexEntry> entries = SortedIndexKeywords(ContentsItems, Qt::CaseSensitive);
+    // Only pages the web help holds (the keywords are of linked pages Fill read).
+    std::erase_if(entries, [this](const TIndexEntry& entry) { return webEntry(*this, *entry.Item).kind != TWebEntry::Page; });
     if (entries.empty())
         return QString();
     QString list;
@@ -343,24 +389,24 @@ QString TContents::MakeIndexForWeb()
     for (const TIndexEntry& entry : entries) {
         const bool newKeyword = first || entry.Keyword != prev;
         const QStringList levels = newKeyword ? KeywordLevels(entry.Keyword) : prevLevels;
-        const TUrlAnchor parts = SplitUrlAnchor(levels.back());
-        const QString anchor = parts.Anchor.isEmpty() ? QString() : QLatin1Char('#') + parts.Anchor;
+        const TUrlAnchor parts = KeywordAnchor(levels.back());
         if (!first && newKeyword)
             close();
         if (newKeyword) {
             qsizetype shared = 0;
             while (shared < prevLevels.size() && shared < levels.size() && prevLevels[shared] == levels[shared])
                 ++shared;
-            // Headings above the keyword's own entry; encoded like every
-            // keyword, so a "<" is text.
+            // Headings above the keyword's own entry, indented by their
+            // level; encoded like every keyword, so a "<" is text.
             for (qsizetype j = shared; j < levels.size() - 1; ++j)
-                list += QLatin1String("<option>") + EncodeEntities(levels[j]) + QLatin1String("</option>") + CrLf;
+                list += QLatin1String("<option>") + Indent(j + 1) + EncodeEntities(levels[j]) + QLatin1String("</option>")
+                    + CrLf;
             list += QLatin1String("<option value=\"writepage([");
         } else {
             list += u',';
         }
         list += QLatin1String("['") + WebHelpAttributeJs(entry.Item->Title) + QLatin1String("','topics/")
-            + WebHelpAttributeJs(WebPageUrl(*entry.Item) + anchor) + QLatin1String("']");
+            + WebHelpAttributeJs(WebHelpAddress(PageUrl(*entry.Item), parts.Anchor)) + QLatin1String("']");
         prev = entry.Keyword;
         prevLevels = levels;
         prevName = parts.Page;

@@ -71,17 +71,18 @@ void TWebHelpBuild::CheckMayEmpty(const QString& folder) const
 QString TWebHelpBuild::DefaultPage() const
 {
     const QString chosen = m_project.WebHelpDefaultSame ? m_project.DefaultTopic : m_project.WebHelpDefault;
-    QString page = TrimBlanks(chosen).isEmpty() ? m_contents.DefaultPage : chosen;
+    const TUrlAnchor parts = SplitUrlAnchor(TrimBlanks(chosen).isEmpty() ? m_contents.DefaultPage : chosen);
     // The pages are written under their files' names, which may differ in
     // case from the stored link.
-    const TUrlAnchor parts = SplitUrlAnchor(page);
+    QString page = parts.Page;
     const QString& root = m_project.RootDir;
-    if (!root.isEmpty() && !parts.Page.isEmpty() && !IsWindowsAbsolutePath(parts.Page)) {
-        const QString file = ProjectFilePath(root, parts.Page);
+    if (!root.isEmpty() && !page.isEmpty() && !IsWindowsAbsolutePath(page)) {
+        const QString file = ProjectFilePath(root, page);
         if (file.startsWith(root) && QFileInfo(file).isFile())
-            page = file.mid(root.size()) + (parts.Anchor.isEmpty() ? QString() : QLatin1Char('#') + parts.Anchor);
+            page = file.mid(root.size());
     }
-    return ToSlashes(page).replace(u'\'', QLatin1String("\\'"));
+    // Encoded, the address holds no "'" to end the script string it goes into.
+    return WebHelpAddress(page, parts.Anchor);
 }
 
 bool TWebHelpBuild::Run()

@@ -5,13 +5,42 @@
 #include "TextSearch.h"
 
 #include <QStringList>
+#include <QUrl>
 
 namespace {
 
 const QLatin1String CrLf("\r\n");
 const QLatin1String SavedFromMark("<!-- saved from url=(0014)about:internet -->");
 
+// Kept as they are besides letters, digits and "-._~": none of them ends a
+// path, a query value or a quoted string. ":" is encoded, or a first name
+// such as "a:b.htm" would read as a scheme.
+const QByteArray KeptInPaths("!$()*+,;=@");
+
+QString encodedName(const QString& name)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(name, KeptInPaths));
+}
+
 } // namespace
+
+QString WebHelpAddress(const QString& path)
+{
+    const QStringList names = ToSlashes(path).split(u'/');
+    QString address;
+    address.reserve(path.size() + 8);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            address += u'/';
+        address += encodedName(names[i]);
+    }
+    return address;
+}
+
+QString WebHelpAddress(const QString& path, const QString& anchor)
+{
+    return anchor.isEmpty() ? WebHelpAddress(path) : WebHelpAddress(path) + u'#' + encodedName(anchor);
+}
 
 QString AddSavedFromMark(const QString& page)
 {
@@ -33,8 +62,8 @@ QString WebHelpSyncScript(const QString& url, int index)
     for (QChar c : path)
         if (c == u'/')
             up += QLatin1String("../");
-    // A quote in a file name must not end the script's string.
-    const QString page = ToSlashes(url).replace(u'"', QLatin1String("\\\""));
+    // Encoded, a quote in a file name cannot end the script's string.
+    const QString page = WebHelpAddress(url);
     const QString i = QString::number(index);
     QString script;
     script.reserve(600 + page.size());

@@ -11,9 +11,17 @@
 // in front when it has none.
 QString AddSavedFromMark(const QString& page);
 
+// A path ("\" or "/" separators) as a link: each name percent-encoded as
+// UTF-8, so that spaces, "&", "#", "%" and letters beyond ASCII reach the
+// browser as the file's own name.
+QString WebHelpAddress(const QString& path);
+// The same followed by "#" + `anchor` when there is one.
+QString WebHelpAddress(const QString& path, const QString& anchor);
+
 // The script a topic page carries: it selects entry `index` in the tree of
 // the viewer around it, or loads the viewer with the page when opened alone.
-// `url` is the page's address below the topics folder ("\" or "/").
+// `url` is the page's path below the topics folder ("\" or "/"), not yet
+// encoded.
 QString WebHelpSyncScript(const QString& url, int index);
 
 // The text a search looks in: what lies outside tags, without script, title

@@ -20,9 +20,21 @@ const SPECIAL_TITLE = `Tags <b>bold</b> & "quotes" 'apostrophe' Grüße 你好`;
 const SPECIAL_KEYWORD = `<img src=x onerror="parent.pwned=1"> & "q" 'a' Grüße`;
 const SPECIAL_WORD = 'quixotically';
 
-// Adds one topic with the special title and keyword to the end of the table
-// of contents of a copy of the sample (entries after it move down by one).
-function addSpecialTopic(project) {
+// Entries without a page of their own and a page whose name needs encoding,
+// added after the special topic: a heading with children, a page name with
+// a space, "&", "#" and letters beyond ASCII, a page that is gone, an
+// outside address, and a heading alone.
+const HEADING = 'Heading without page';
+const LONE_HEADING = 'Lone heading';
+const ENCODED_TITLE = 'Encoded name';
+const ENCODED_FILE = 'a b & c #1 Grüße.htm';
+const ENCODED_WORD = 'zygomorphic';
+const GONE_TITLE = 'Gone page';
+const OUTSIDE_TITLE = 'Outside address';
+
+// Adds topics (title, level, url, status, keywords) to the end of the table
+// of contents of a copy of the sample (entries after it move down).
+function addTopics(project, topics) {
   const qrx = path.join(project, 'sample.qrx');
   const lines = fs.readFileSync(qrx, 'utf16le').replace(/^\uFEFF/, '').split('\r\n');
   const kinds = new Map();
@@ -31,21 +43,37 @@ function addSpecialTopic(project) {
     if (match) kinds.set(Number(match[1]), Number(match[2]));
   }
   const at = Math.max(...[...kinds].filter(([, kind]) => kind === 0).map(([index]) => index)) + 1;
+  const count = topics.length;
   const moved = lines.map((line) => line
     .replace(/^TitleList\.(\w+)\.(\d+)=/, (all, field, index) =>
-      `TitleList.${field}.${Number(index) >= at ? Number(index) + 1 : index}=`)
-    .replace(/^TitleList=(\d+)$/, (all, count) => `TitleList=${Number(count) + 1}`));
-  const entry = [
-    `TitleList.Title.${at}=${SPECIAL_TITLE}`, `TitleList.Level.${at}=0`, `TitleList.Url.${at}=topics\\special.htm`,
-    `TitleList.Icon.${at}=0`, `TitleList.Status.${at}=0`, `TitleList.Keywords.${at}=${SPECIAL_KEYWORD}\`\\spelling`,
-    `TitleList.ContextNumber.${at}=`, `TitleList.ApplyTemp.${at}=0`, `TitleList.Expanded.${at}=0`, `TitleList.Kind.${at}=0`,
-  ];
-  const before = moved.findIndex((line) => line.startsWith(`TitleList.Title.${at + 1}=`));
-  moved.splice(before < 0 ? moved.length : before, 0, ...entry);
+      `TitleList.${field}.${Number(index) >= at ? Number(index) + count : index}=`)
+    .replace(/^TitleList=(\d+)$/, (all, number) => `TitleList=${Number(number) + count}`));
+  const entries = topics.flatMap(({ title, level = 0, url = '', status = 0, keywords = '' }, n) => [
+    `TitleList.Title.${at + n}=${title}`, `TitleList.Level.${at + n}=${level}`, `TitleList.Url.${at + n}=${url}`,
+    `TitleList.Icon.${at + n}=0`, `TitleList.Status.${at + n}=${status}`, `TitleList.Keywords.${at + n}=${keywords}`,
+    `TitleList.ContextNumber.${at + n}=`, `TitleList.ApplyTemp.${at + n}=0`, `TitleList.Expanded.${at + n}=0`,
+    `TitleList.Kind.${at + n}=0`,
+  ]);
+  const before = moved.findIndex((line) => line.startsWith(`TitleList.Title.${at + count}=`));
+  moved.splice(before < 0 ? moved.length : before, 0, ...entries);
   fs.writeFileSync(qrx, '\uFEFF' + moved.join('\r\n'), 'utf16le');
+}
+
+// The special topic and the entries without pages of their own.
+function addSpecialTopics(project, outsideUrl) {
+  addTopics(project, [
+    { title: SPECIAL_TITLE, url: 'topics\\special.htm', keywords: `${SPECIAL_KEYWORD}\`\\spelling` },
+    { title: HEADING, status: 2 },
+    { title: ENCODED_TITLE, level: 1, url: `topics\\${ENCODED_FILE}`, keywords: 'encoded names' },
+    { title: GONE_TITLE, level: 1, url: 'topics\\gone.htm' },
+    { title: OUTSIDE_TITLE, level: 1, url: outsideUrl, status: 3 },
+    { title: LONE_HEADING, status: 2 },
+  ]);
   fs.writeFileSync(path.join(project, 'topics', 'special.htm'),
     '<html><head><meta charset="utf-8"><title>Tags &lt;b&gt;bold&lt;/b&gt; &amp; "quotes" \'apostrophe\' Grüße 你好</title></head>\n' +
     `<body><p>Markup as text: &lt;script&gt;parent.pwned=1&lt;/script&gt; and a rare word, ${SPECIAL_WORD}.</p></body></html>\n`);
+  fs.writeFileSync(path.join(project, 'topics', ENCODED_FILE),
+    `<html><head><meta charset="utf-8"><title>x</title></head><body><p id="encoded">A page whose name needs encoding, ${ENCODED_WORD}.</p></body></html>\n`);
 }
 
 // Sets values of the project's general section (the first key of each name).
@@ -60,17 +88,18 @@ function setSettings(project, values) {
   fs.writeFileSync(qrx, text, 'utf16le');
 }
 
-// Builds web help from a copy of the sample in `work`; returns its folder.
-function buildWebHelp(work, withSpecialTopic, settings = {}) {
+// Builds web help from a copy of the sample in `work`, with the special
+// topics when `outsideUrl` is given; returns its folder and what the build said.
+function buildWebHelp(work, outsideUrl, settings = {}) {
   check(program, 'QUORIX_BUILD_PROGRAM is not set');
   const project = path.join(work, 'sample');
   fs.cpSync(path.join(path.dirname(program), 'sample'), project, { recursive: true });
-  if (withSpecialTopic) addSpecialTopic(project);
+  if (outsideUrl) addSpecialTopics(project, outsideUrl);
   setSettings(project, settings);
   const output = execFileSync(program, [path.join(project, 'sample.qrx'), '/w'], { encoding: 'utf8' });
   const filename = /Filename: (.*index\.htm)/.exec(output);
   check(filename, `quorix-build wrote no web help:\n${output}`);
-  return path.dirname(filename[1].trim());
+  return { folder: path.dirname(filename[1].trim()), output };
 }
 
 async function waitFor(what, condition, timeout = 10000) {
@@ -224,6 +253,95 @@ async function checkViewer(page, base, mode) {
   check(await page.evaluate(() => !window.pwned), `${mode}: a title or keyword ran as script`);
 }
 
+// Entries without a page of their own leave the topic on show: a heading
+// opens and closes its branch, a page that is gone does nothing, an outside
+// address opens in a window of its own. A page whose name needs encoding
+// opens from the tree, on its own, from the search and from the index, and in
+// the static viewer, where a heading closes its branch too.
+async function checkAddresses(page, base, mode, outsideUrl) {
+  const entry = (title) => `#tree a:has(span:text-is("${title}"))`;
+  const branchOpen = (pane) => pane.evaluate((title) => {
+    const label = [...document.querySelectorAll('#tree span[id^=l]')].find((span) => span.textContent === title);
+    return document.getElementById('d' + label.id.substring(1)).style.display !== 'none';
+  }, HEADING);
+  const stays = async (what) => {
+    await page.waitForTimeout(300);
+    const shown = await contentUrl(page);
+    check(shown.endsWith('topics/topics/welcome.htm'), `${mode}: ${what} changed the topic to ${shown}`);
+  };
+
+  await page.goto(base + 'index.htm');
+  await waitForTopic(page, 'topics/topics/welcome.htm');
+  const tree = await waitFor('the tree', async () => {
+    const found = frame(page, 'tree');
+    return found && await found.evaluate(() => window.loaded === true) ? found : null;
+  });
+  check(!(await branchOpen(tree)), `${mode}: the heading's branch is open from the start`);
+  await tree.click(entry(HEADING));
+  await waitFor(`${mode}: the heading's branch to open`, () => branchOpen(tree));
+  await stays('a heading');
+  await tree.click(entry(GONE_TITLE));
+  await stays('a page that is gone');
+  await tree.click(entry(LONE_HEADING));
+  await stays('a heading without children');
+
+  const [popup] = await Promise.all([page.context().waitForEvent('page'), tree.click(entry(OUTSIDE_TITLE))]);
+  await popup.waitForLoadState();
+  check(popup.url() === outsideUrl, `${mode}: the outside address opened ${popup.url()}`);
+  check(await popup.textContent('body') === 'outside', `${mode}: the outside page reads "${await popup.textContent('body')}"`);
+  await popup.close();
+  await stays('an outside address');
+
+  const encodedTopic = `topics/topics/${ENCODED_FILE}`;
+  const showsEncoded = async (how) => {
+    await waitForTopic(page, encodedTopic);
+    const text = await frame(page, 'content').evaluate(() => document.getElementById('encoded')?.textContent || '');
+    check(text.includes(ENCODED_WORD), `${mode}: ${how} shows "${text}" instead of the encoded page`);
+  };
+  await tree.click(entry(ENCODED_TITLE));
+  await showsEncoded('the tree');
+  check(await selectedLabel(page) === ENCODED_TITLE, `${mode}: the encoded entry is not highlighted`);
+  await tree.click(entry(HEADING));
+  await waitFor(`${mode}: the heading's branch to close`, async () => !(await branchOpen(tree)));
+
+  // Alone, the page comes back inside the viewer.
+  await page.goto(base + 'topics/topics/' + encodeURIComponent(ENCODED_FILE));
+  await waitFor('the redirect to the viewer', () => decodeURIComponent(page.url()).includes(`index.htm?page=topics/${ENCODED_FILE}`));
+  await showsEncoded('the redirect');
+  await waitFor('the encoded topic to be selected', async () => frame(page, 'tree') && await selectedLabel(page) === ENCODED_TITLE);
+
+  await frame(page, 'tree').click(entry('Welcome to Quorix'));
+  await waitForTopic(page, 'topics/topics/welcome.htm');
+  await frame(page, 'tree').click('.tabs a[data-pane=search]');
+  const search = await waitForPane(page, 'search', '#query');
+  await search.fill('#query', ENCODED_WORD);
+  await search.press('#query', 'Enter');
+  await (await waitFor('the encoded page in the results', () => search.$('#results li a.title'))).click();
+  await showsEncoded('the search');
+
+  await page.goto(base + 'index.htm');
+  await waitForTopic(page, 'topics/topics/welcome.htm');
+  await (await waitFor('the tree', () => frame(page, 'tree'))).click('.tabs a[data-pane=index]');
+  const index = await waitForPane(page, 'index', '#filter');
+  await index.fill('#filter', 'encoded names');
+  await index.press('#filter', 'Enter');
+  await showsEncoded('the index');
+
+  await page.goto(base + 'indexh.htm');
+  await waitForTopic(page, 'topics/topics/welcome.htm');
+  const nav = await waitFor('the static tree', async () => {
+    const found = frame(page, 'nav');
+    return found && await found.evaluate(() => window.tree && window.tree.loaded === true) ? found : null;
+  });
+  check(await branchOpen(nav), `${mode}: the static tree starts with the heading's branch closed`);
+  await nav.click(entry(HEADING));
+  await waitFor(`${mode}: the static heading's branch to close`, async () => !(await branchOpen(nav)));
+  await stays('a heading of the static tree');
+  await nav.click(entry(HEADING));
+  await nav.click(entry(ENCODED_TITLE));
+  await showsEncoded('the static tree');
+}
+
 // The tree's options and a help without index, in the scripted and the static
 // viewer: no tab bar and no quick search, chevrons instead of lines, and an
 // opened branch closes the others.
@@ -265,7 +383,13 @@ async function checkOptions(page, base) {
 await runCheck('browser_webhelp', async () => {
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'quorix-webhelp-'));
   const { context, close } = await launchBrowser();
-  const folder = buildWebHelp(work, true);
+  const outsideFolder = path.join(work, 'outside');
+  fs.mkdirSync(outsideFolder);
+  fs.writeFileSync(path.join(outsideFolder, 'outside.htm'), '<html><body>outside</body></html>');
+  const outside = await serveFolder(outsideFolder);
+  const outsideUrl = `${outside.url}outside.htm`;
+  const { folder, output } = buildWebHelp(work, outsideUrl);
+  check(/^Warning: .*gone\.htm/m.test(output), `the build gave no warning for the page that is gone:\n${output}`);
   const server = await serveFolder(folder);
   try {
     for (const [mode, base] of [['http', server.url], ['file', `file://${folder}/`]]) {
@@ -276,14 +400,15 @@ await runCheck('browser_webhelp', async () => {
         dialog.dismiss();
       });
       await checkViewer(page, base, mode);
+      await checkAddresses(page, base, mode, outsideUrl);
       check(errors.length === 0, `${mode}: script errors:\n${errors.join('\n')}`);
       await page.close();
     }
 
     const plain = path.join(work, 'options');
     fs.mkdirSync(plain);
-    const plainServer = await serveFolder(buildWebHelp(plain, false,
-      { ShowIndex: 0, DrawLines: 0, AutoCollapse: 1, RealColorIcon: 1, WebBackground: 0 }));
+    const plainServer = await serveFolder(buildWebHelp(plain, '',
+      { ShowIndex: 0, DrawLines: 0, AutoCollapse: 1, RealColorIcon: 1, WebBackground: 0 }).folder);
     const page = await context.newPage();
     const errors = collectErrors(page);
     await checkOptions(page, plainServer.url);
@@ -295,7 +420,7 @@ await runCheck('browser_webhelp', async () => {
       // The sample as it ships, without the special topic.
       const clean = path.join(work, 'clean');
       fs.mkdirSync(clean);
-      const cleanServer = await serveFolder(buildWebHelp(clean, false));
+      const cleanServer = await serveFolder(buildWebHelp(clean, '').folder);
       const page = await context.newPage();
       await page.goto(cleanServer.url + 'index.htm?page=topics/getting-started/first-project.htm');
       await waitForTopic(page, 'topics/topics/getting-started/first-project.htm');
@@ -312,6 +437,7 @@ await runCheck('browser_webhelp', async () => {
     }
   } finally {
     await server.close();
+    await outside.close();
     await close();
     fs.rmSync(work, { recursive: true, force: true });
   }

@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -221,7 +222,8 @@ TEST_F(WebHelpBuildTest, TopicPagesFindTheirViewer)
 {
     project.DefaultTopic = QStringLiteral("sub\\it's.htm");
     ASSERT_TRUE(build());
-    EXPECT_TRUE(Text(out + "index.htm").contains("D=[sub/it\\'s.htm]"));
+    // Encoded, the apostrophe cannot end the script string it is written into.
+    EXPECT_TRUE(Text(out + "index.htm").contains("D=[sub/it%27s.htm]"));
 
     const QString intro = Text(out + "topics/intro.htm");
     EXPECT_TRUE(ReadBytes(out + "topics/intro.htm").startsWith("\xEF\xBB\xBF<!DOCTYPE HTML PUBLIC"));
@@ -277,6 +279,69 @@ TEST_F(WebHelpBuildTest, TemplateFramesTopicsThatTakeIt)
     EXPECT_TRUE(log.contains("The template \"" + root + "tpl/missing.htm\" is not exsiting!")) << qPrintable(log.join('\n'));
     EXPECT_FALSE(log.contains("Preparing files..."));
     EXPECT_TRUE(QFileInfo::exists(out + "keep.txt"));
+}
+
+// Names with spaces, "&", "#" and letters beyond ASCII: the files keep
+// them, every link and redirect to them is encoded.
+TEST_F(WebHelpBuildTest, AddressesAreEncodedWhereverTheyAreWritten)
+{
+    project.Tree().clearTopics();
+    const QString spaced = QString::fromUtf8("sub dir\\R&D #1 ü.htm");
+    AddTopics(project, project.tnTableOfContents,
+              {{1, "Plain", "a b.htm", StatusLinked, "first"}, {1, "Spaced", spaced, StatusLinked, "second"}});
+    WritePage(root, "a b.htm", "plain");
+    WritePage(root, spaced, "spaced");
+    project.HtmlHelpTemplate = QStringLiteral("tpl.htm");
+    WriteBytes(root + "tpl.htm", "<html><head><title>($title$)</title></head><body>($prev$)|($next$)|($content$)</body></html>");
+    ASSERT_TRUE(build());
+
+    const QString encoded = QStringLiteral("sub%20dir/R%26D%20%231%20%C3%BC.htm");
+    const QString page = QString::fromUtf8("topics/sub dir/R&D #1 ü.htm");
+    ASSERT_TRUE(QFileInfo::exists(out + page));
+    const struct {
+        QString file;
+        QString text;
+    } expected[] = {
+        {"webhelpcontents.htm", "<a href=\"topics/" + encoded + "\""},
+        {"webhelplefth.htm", "<a href=\"topics/" + encoded + "\""},
+        {"webhelpindex.htm", "['Spaced','topics/" + encoded + "']"},
+        {"data.js", "\"topics/" + encoded + "\""},
+        {"index.htm", "D=[a%20b.htm]"},
+        {"topics/a b.htm", "<A href=\"" + encoded + "\">Next&gt;&gt;</a>"},
+        {page, "<A href=\"../a%20b.htm\">&lt;&lt;Previous</a>"},
+        {page, "\"../../index.htm?page=" + encoded + "\""},
+        {"topics/a b.htm", "\"../index.htm?page=a%20b.htm\""},
+    };
+    for (const auto& [file, text] : expected)
+        EXPECT_TRUE(Text(out + file).contains(text)) << qPrintable(file + ": " + text);
+}
+
+// Entries without a page of their own: a heading, a page that is gone, an
+// outside address, and a part of a page no other topic shows.
+TEST_F(WebHelpBuildTest, EntriesWithoutAPageOfTheirOwn)
+{
+    project.Tree().clearTopics();
+    AddTopics(project, project.tnTableOfContents, {
+        {1, "Intro", "intro.htm"},
+        {1, "Heading", "", StatusNoLink},
+        {2, "Gone", "gone.htm"},
+        {2, "Site", "http://127.0.0.1/x.htm", StatusOutside},
+        {2, "Part", "extra.htm#part"},
+    });
+    WritePage(root, "extra.htm", "extra");
+    ASSERT_TRUE(build());
+    const QString tree = Text(out + "webhelpcontents.htm");
+    EXPECT_TRUE(tree.contains("<a href=\"#\" onclick=\"return LinkClick('1',true,false)\"")) << qPrintable(tree);
+    EXPECT_TRUE(tree.contains("<a href=\"#\" onclick=\"return LinkClick('2',false,false)\" title=\"Gone\""));
+    EXPECT_FALSE(tree.contains("gone.htm"));
+    EXPECT_TRUE(tree.contains("<a href=\"http://127.0.0.1/x.htm\" onclick=\"return LinkClick('3',false,true)\" "
+                              "target=\"_blank\" rel=\"noopener\""));
+    EXPECT_TRUE(tree.contains("<a href=\"topics/extra.htm#part\" onclick=\"return LinkClick('4',false,true)\" "
+                              "target=\"content\""));
+    EXPECT_TRUE(QFileInfo::exists(out + "topics/extra.htm"));
+    EXPECT_FALSE(QFileInfo::exists(out + "topics/gone.htm"));
+    // The page that is gone is named in a warning of the build.
+    EXPECT_EQ(log.filter(QRegularExpression("^Warning: .*gone\\.htm")).size(), 1) << qPrintable(log.join('\n'));
 }
 
 TEST_F(WebHelpBuildTest, SearchDataIsEscapedScript)

@@ -128,22 +128,46 @@ TEST_F(WebHelpTreeTest, AddressesByKindOfEntry)
     setItems({
         {1, "Heading", "", StatusNoLink},
         {2, "Under heading", "", StatusNoLink},
-        {1, "Web", "http://example.com/x", StatusLinked},
-        {2, "Web child", "http://example.com/y", StatusLinked},
+        {1, "Web", "http://example.com/x?a=1&b=2", StatusOutside},
+        {2, "Web child", "mailto:help@example.com", StatusLinked},
         {1, "Draft", "$$unsavedpage1.htm", StatusUnsaved},
         {2, "Missing", "gone\\p.htm", StatusLinked},
+        {2, "Imported", "", StatusOutside},
+        {1, "Spaced", "sub dir\\a b & c #1 Grüße.htm"},
     });
     contents.ContentsItems[4]->Accessible = true;
     contents.ContentsItems[5]->Accessible = false;
-    const QString tree = contents.MakeJs();
-    // A heading with children links nowhere; one without gets the folder itself.
-    EXPECT_TRUE(tree.contains(R"~(<a href="#" onclick="return LinkClick('0',true,false)" onDblClick="return LinkDblClick('0')")~"));
-    EXPECT_TRUE(tree.contains(R"~(<a href="topics/" onclick="return LinkClick('1',false,true)")~"));
-    // Outside addresses keep their own.
-    EXPECT_TRUE(tree.contains(R"~(<a href="http://example.com/x" onclick="return LinkClick('2',true,true)")~"));
-    EXPECT_TRUE(tree.contains(R"~(<a href="http://example.com/y" onclick="return LinkClick('3',false,true)")~"));
-    EXPECT_TRUE(tree.contains(R"~(<a href="topics/$$unsavedpage1.htm" onclick="return LinkClick('4',true,true)")~"));
-    EXPECT_TRUE(tree.contains(R"~(<a href="topics/gone/p.htm" onclick="return LinkClick('5',false,true)")~"));
+    // How each entry's link begins: its address, its click and its frame. A
+    // heading, a missing page and an outside entry without address link
+    // nowhere; the static tree shows them as text.
+    const struct {
+        const char* scripted;
+        const char* plain;
+    } expected[] = {
+        {R"~(<a href="#" onclick="return LinkClick('0',true,false)" onDblClick="return LinkDblClick('0')" title="Heading")~",
+         R"~(<a title="Heading">)~"},
+        {R"~(<a href="#" onclick="return LinkClick('1',false,false)" title="Under heading")~",
+         R"~(<a title="Under heading">)~"},
+        {R"~(<a href="http://example.com/x?a=1&amp;b=2" onclick="return LinkClick('2',true,true)" onDblClick="return LinkDblClick('2')" target="_blank" rel="noopener" title="Web")~",
+         R"~(<a href="http://example.com/x?a=1&amp;b=2" target="_blank" rel="noopener" title="Web">)~"},
+        {R"~(<a href="mailto:help@example.com" onclick="return LinkClick('3',false,true)" target="_blank" rel="noopener" title="Web child")~",
+         R"~(<a href="mailto:help@example.com" target="_blank" rel="noopener" title="Web child">)~"},
+        {R"~(<a href="topics/$$unsavedpage1.htm" onclick="return LinkClick('4',true,true)" onDblClick="return LinkDblClick('4')" target="content" title="Draft")~",
+         R"~(<a href="topics/$$unsavedpage1.htm" target="content" title="Draft">)~"},
+        {R"~(<a href="#" onclick="return LinkClick('5',false,false)" title="Missing")~", R"~(<a title="Missing">)~"},
+        {R"~(<a href="#" onclick="return LinkClick('6',false,false)" title="Imported")~", R"~(<a title="Imported">)~"},
+        {R"~(<a href="topics/sub%20dir/a%20b%20%26%20c%20%231%20Gr%C3%BC%C3%9Fe.htm" onclick="return LinkClick('7',false,true)" target="content" title="Spaced")~",
+         R"~(<a href="topics/sub%20dir/a%20b%20%26%20c%20%231%20Gr%C3%BC%C3%9Fe.htm" target="content" title="Spaced">)~"},
+    };
+    const QString scripted = contents.MakeJs();
+    const QString plain = contents.MakeHTML();
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(contents.ContentsItems[i]->Title.toStdString());
+        EXPECT_TRUE(scripted.contains(QString::fromUtf8(expected[i].scripted))) << qPrintable(scripted);
+        EXPECT_TRUE(plain.contains(QString::fromUtf8(expected[i].plain))) << qPrintable(plain);
+    }
+    EXPECT_FALSE(scripted.contains("href=\"topics/\""));
+    EXPECT_FALSE(plain.contains("href=\"#\""));
 }
 
 TEST_F(WebHelpTreeTest, TitlesAreTextInTreesAndStatusLine)
@@ -215,6 +239,26 @@ TEST_F(WebHelpTreeTest, IndexSortsWithCaseAndGroupsTopics)
     EXPECT_EQ(contents.MakeIndexForWeb(), "");
 }
 
+// Levels above a keyword are indented as deep as they lie; a "#" with
+// nothing before or after it is part of the keyword's text, not an anchor.
+TEST_F(WebHelpTreeTest, IndexLevelsAnchorsAndEncodedAddresses)
+{
+    setItems({
+        {1, "One", "one.htm", StatusLinked, 0, "a/b/c\na/b/d/e\n#hash\nC#\nsetup#install"},
+        {1, "Spaced", "sub dir\\R&D #1.htm", StatusLinked, 0, "spaced#part two"},
+    });
+    EXPECT_EQ(contents.MakeIndexForWeb(),
+              R"~(<option value="writepage([['One','topics/one.htm']]);">#hash</option>)~"
+              "<option>a</option>\r\n"
+              "<option>&nbsp;&nbsp;&nbsp;&nbsp;b</option>\r\n"
+              R"~(<option value="writepage([['One','topics/one.htm']]);">&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;c</option>)~"
+              "<option>&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;d</option>\r\n"
+              R"~(<option value="writepage([['One','topics/one.htm']]);">&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;e</option>)~"
+              R"~(<option value="writepage([['One','topics/one.htm']]);">C#</option>)~"
+              R"~(<option value="writepage([['One','topics/one.htm#install']]);">setup</option>)~"
+              R"~(<option value="writepage([['Spaced','topics/sub%20dir/R%26D%20%231.htm#part%20two']]);">spaced</option>)~");
+}
+
 TEST_F(WebHelpTreeTest, IndexKeywordsAndTitlesAreText)
 {
     setItems({{1, "<script>\"x\" & 'y'</script>", "a.htm", StatusLinked, 0, "a<b>/c&d\"//e"}});
@@ -266,6 +310,35 @@ TEST(WebHelpPagesTest, SyncScriptFindsTheViewerAboveThePage)
     EXPECT_TRUE(sub.contains("parent.location.href = \"../../index.htm?page=sub/page.htm\";"));
     EXPECT_TRUE(sub.contains("parent.nav.tree.selectNode(12);"));
     EXPECT_TRUE(WebHelpSyncScript("a/b/c.htm", 1).contains("\"../../../index.htm?page=a/b/c.htm\""));
+    // The viewer takes the address as a link names it: encoded.
+    EXPECT_TRUE(WebHelpSyncScript(QString::fromUtf8("sub dir\\R&D \"#1\" 中.htm"), 2)
+                    .contains("\"../../index.htm?page=sub%20dir/R%26D%20%22%231%22%20%E4%B8%AD.htm\""));
+}
+
+TEST(WebHelpPagesTest, AddressesAreEncodedNameByName)
+{
+    const struct {
+        const char* path;
+        const char* anchor;
+        const char* address;
+    } cases[] = {
+        {"a.htm", "", "a.htm"},
+        {"sub\\page.htm", "", "sub/page.htm"},
+        {"a b.htm", "", "a%20b.htm"},
+        {"R&D.htm", "", "R%26D.htm"},
+        {"page#2.htm", "", "page%232.htm"},
+        {"100%.htm", "", "100%25.htm"},
+        {"it's \"q\".htm", "", "it%27s%20%22q%22.htm"},
+        {"a:b.htm", "", "a%3Ab.htm"},
+        {"Grüße/中文.htm", "", "Gr%C3%BC%C3%9Fe/%E4%B8%AD%E6%96%87.htm"},
+        {"$$unsavedpage1.htm", "", "$$unsavedpage1.htm"},
+        {"../x (1)+y=z;@!.htm", "", "../x%20(1)+y=z;@!.htm"},
+        {"a b.htm", "part two", "a%20b.htm#part%20two"},
+        {"a.htm", "ü", "a.htm#%C3%BC"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WebHelpAddress(QString::fromUtf8(c.path), QString::fromUtf8(c.anchor)), c.address) << c.path;
+    EXPECT_EQ(WebHelpAddress("a b.htm"), WebHelpAddress("a b.htm", QString()));
 }
 
 TEST(WebHelpPagesTest, PlainTextForSearch)

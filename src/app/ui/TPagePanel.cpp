@@ -25,24 +25,6 @@ namespace {
 
 using namespace DHTMLEdit;
 
-// The editor's own commands, found by their Tags.
-enum EditorTag {
-    EditorControlTag = 4000,
-    EditorShowBorders = 4002,
-    EditorShowDetails = 4003,
-    EditorInsertTable = 4100,
-    EditorHorizontalLine = 4102,
-    EditorLineBreak = 4103,
-    EditorSpecialCharacter = 4104,
-    EditorTableEditing = 4105,
-    EditorExternalEditor = 4106,
-    EditorInsertPicture = 4107,
-    EditorInsertHyperlink = 4108,
-    EditorInsertBookmark = 4114,
-    EditorUndo = 4200,
-    EditorRedo = 4201,
-};
-
 // The tags by which the editor's command layer finds the controls it drives.
 struct EditorControl {
     int Tag;
@@ -53,23 +35,23 @@ struct EditorControl {
 
 // The first editor tool bar, after the page's own save button.
 const EditorControl FirstEditBar[] = {
-    {EditorExternalEditor, "external-editor", u"External editor", EditorControl::DropDown},
+    {EDTAG_EXTERNALEDITOR, "external-editor", u"External editor", EditorControl::DropDown},
     {DECMD_FINDTEXT, "find", u"Search(Ctrl-F)", EditorControl::Button},
-    {EditorShowBorders, "show-borders", u"Show object borders", EditorControl::Check},
-    {EditorShowDetails, "show-details", u"Show details", EditorControl::Check},
-    {EditorUndo, "undo", u"Undo(Ctrl-Z)", EditorControl::Button},
-    {EditorRedo, "redo", u"Redo(Ctrl-Y)", EditorControl::Button},
+    {EDTAG_SHOWBORDERS, "show-borders", u"Show object borders", EditorControl::Check},
+    {EDTAG_SHOWDETAILS, "show-details", u"Show details", EditorControl::Check},
+    {EDTAG_UNDO, "undo", u"Undo(Ctrl-Z)", EditorControl::Button},
+    {EDTAG_REDO, "redo", u"Redo(Ctrl-Y)", EditorControl::Button},
     {DECMD_CUT, "cut", u"Cut(Ctrl-X)", EditorControl::Button},
     {DECMD_COPY, "copy", u"Copy(Ctrl-C)", EditorControl::Button},
     {DECMD_PASTE, "paste", u"Paste(Ctrl-V)", EditorControl::Button},
-    {EditorInsertPicture, "picture", u"Insert picture", EditorControl::Button},
-    {EditorInsertHyperlink, "hyperlink", u"Insert hyperlink", EditorControl::Button},
-    {EditorInsertBookmark, "bookmark", u"Insert bookmark(Anchor)", EditorControl::Button},
-    {EditorHorizontalLine, "horizontal-line", u"Insert horizontal line", EditorControl::Button},
-    {EditorLineBreak, "line-break", u"折线 (Shift-回车键)", EditorControl::Button},
-    {EditorSpecialCharacter, "special-character", u"Copyright", EditorControl::DropDown},
-    {EditorInsertTable, "table", u"Insert table", EditorControl::Button},
-    {EditorTableEditing, "table-edit", u"Insert Row", EditorControl::DropDown},
+    {EDTAG_INSERTPICTURE, "picture", u"Insert picture", EditorControl::Button},
+    {EDTAG_INSERTHYPERLINK, "hyperlink", u"Insert hyperlink", EditorControl::Button},
+    {EDTAG_INSERTBOOKMARK, "bookmark", u"Insert bookmark(Anchor)", EditorControl::Button},
+    {EDTAG_HORIZONTALLINE, "horizontal-line", u"Insert horizontal line", EditorControl::Button},
+    {EDTAG_LINEBREAK, "line-break", u"折线 (Shift-回车键)", EditorControl::Button},
+    {EDTAG_SPECIALCHARACTER, "special-character", u"Copyright", EditorControl::DropDown},
+    {EDTAG_INSERTTABLE, "table", u"Insert table", EditorControl::Button},
+    {EDTAG_TABLEEDIT, "table-edit", u"Insert Row", EditorControl::DropDown},
     {DECMD_OUTDENT, "outdent", u"Outdent(Ctrl-Shift-T)", EditorControl::Button},
     {DECMD_INDENT, "indent", u"Indent(Ctrl-T)", EditorControl::Button},
 };
@@ -207,7 +189,7 @@ QWidget* TPagePanel::createEditTab()
 
     m_editStack = new QStackedWidget(page);
     m_editor = CreateDHTMLEdit(m_editStack);
-    m_editor->widget()->setProperty("tag", EditorControlTag);
+    m_editor->widget()->setProperty("tag", EDTAG_EDITOR);
     m_editStack->addWidget(m_editor->widget());
     m_editStack->addWidget(blankPanel(m_editStack));
 

@@ -105,7 +105,12 @@ int build(const QString& projectFile, const QString& buildSwitch)
             err << "quorix-build: " << message << "\n";
             err.flush();
         });
-    return runner.Run(outputs) ? 0 : 1;
+    if (runner.Run(outputs))
+        return 0;
+    // The last line of the progress on stdout says it too; stderr is where a
+    // script looks for what failed.
+    err << "quorix-build: " << runner.FailedLine() << "\n";
+    return 1;
 }
 
 } // namespace

@@ -23,7 +23,9 @@ TBuildRunner::TBuildRunner(TQrx& project, TCompilerLineFilter& compilerLines, TL
 
 bool TBuildRunner::Run(int outputs)
 {
-    bool allWritten = true;
+    m_failed.clear();
+    const QList<TBuildOutput> requested = OutputsInBuildOrder(outputs);
+    qsizetype done = 0; // outputs run so far, in build order
     try {
         m_log(QStringLiteral("Reading TOC..."));
         TContents contents;
@@ -31,25 +33,38 @@ bool TBuildRunner::Run(int outputs)
         contents.CDir = ProgramDataFolder() + QLatin1Char('/');
         contents.FOnInfo = [this](TThcObject*, const QString& info) { m_log(info); };
         contents.Fill();
-        for (const TBuildOutput output : OutputsInBuildOrder(outputs)) {
+        for (const TBuildOutput output : requested) {
+            bool written = false;
             // An output that cannot be made is reported; the next one still runs.
             try {
-                allWritten = runOutput(output, contents) && allWritten;
+                written = runOutput(output, contents);
             } catch (const EQuorixError& error) {
                 m_error(error.message());
-                allWritten = false;
             }
+            ++done;
+            if (!written)
+                m_failed << BuildOutputName(output);
         }
     } catch (const EQuorixError& error) {
         m_error(error.message());
-        return false;
     } catch (const std::bad_alloc&) {
         m_error(QStringLiteral("Not enough memory to build the project."));
+    }
+    // What an error that ended the build kept from running failed too.
+    for (qsizetype n = done; n < requested.size(); ++n)
+        m_failed << BuildOutputName(requested[n]);
+    m_log(QString());
+    if (!m_failed.isEmpty()) {
+        m_log(FailedLine());
         return false;
     }
-    m_log(QString());
     m_log(QStringLiteral("Completed."));
-    return allWritten;
+    return true;
+}
+
+QString TBuildRunner::FailedLine() const
+{
+    return QStringLiteral("Failed: ") + m_failed.join(QStringLiteral(", "));
 }
 
 bool TBuildRunner::runOutput(TBuildOutput output, TContents& contents)
@@ -99,7 +114,8 @@ bool TBuildRunner::runChm(TContents& contents)
     if (OnRetryDelete)
         host.OnRetryDelete = OnRetryDelete;
     TChmBuild chm(m_project, contents, host, m_log);
-    if (chm.Run()) {
+    // Compiled() too: a help file left from an earlier build is not this one.
+    if (chm.Run() && host.Compiled()) {
         m_log(QStringLiteral("Wrote ") + m_project.CHMSetting.CHM);
         return true;
     }

@@ -4,6 +4,7 @@
 #include "TCompilerLineFilter.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class IHTMLHelpCompiler;
@@ -13,7 +14,8 @@ class TQrx;
 // Runs the outputs of one build request, in build order (CHM, web help,
 // Word, PDF, single HTML), with the same code in the window and in the
 // unattended program: "Reading TOC...", the table of contents filled once,
-// each output, then "Completed.".
+// each output, then "Completed." when every one was written, or else
+// "Failed: " and the names of those that were not ("Failed: CHM, web help").
 class TBuildRunner {
 public:
     using TLineEvent = std::function<void(const QString& line)>;
@@ -36,8 +38,12 @@ public:
 
     // `outputs` is a set of TBuildOutput bits. True only when every
     // requested output was written. An error that ends the build is passed
-    // to `error` and ends it without "Completed.".
+    // to `error`; the outputs it kept from running count as failed.
     bool Run(int outputs);
+    // The names of the outputs the last Run did not write, in build order,
+    // and the line that named them.
+    const QStringList& FailedOutputs() const { return m_failed; }
+    QString FailedLine() const;
 
 private:
     bool runOutput(TBuildOutput output, TContents& contents);
@@ -47,4 +53,5 @@ private:
     TCompilerLineFilter& m_compilerLines;
     TLineEvent m_log;
     TLineEvent m_error;
+    QStringList m_failed;
 };

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -31,13 +32,15 @@ QStringList refusedOutputs(const QString& err)
     return refused;
 }
 
-QString writeProject(const QTemporaryDir& dir)
+// A one-topic project; `general` adds lines to its [GENERAL] section.
+QString writeProject(const QTemporaryDir& dir, const QString& general = QString(),
+                     const QString& name = QStringLiteral("manual.qrx"))
 {
-    const QString text = QStringLiteral("[GENERAL]\r\nVer=1\r\nTitle=Manual\r\n[TOPICS]\r\nTitleList=1\r\n"
-                                        "TitleList.Title.0=Intro\r\nTitleList.Url.0=intro.htm\r\n");
+    const QString text = QStringLiteral("[GENERAL]\r\nVer=1\r\nTitle=Manual\r\n") + general
+        + QStringLiteral("[TOPICS]\r\nTitleList=1\r\nTitleList.Title.0=Intro\r\nTitleList.Url.0=intro.htm\r\n");
     QByteArray bytes("\xFF\xFE", 2);
     bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    const QString path = dir.filePath("manual.qrx");
+    const QString path = dir.filePath(name);
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
@@ -73,7 +76,87 @@ TEST(BuildCommand, SwitchChoosesTheOutputsInBuildOrder)
         if (!c.refused.isEmpty()) {
             EXPECT_EQ(run.exitCode, 1);
         }
-        EXPECT_TRUE(run.out.endsWith("Completed.\n"));
+        // The last line and the exit status agree.
+        EXPECT_EQ(run.out.endsWith("\n\nCompleted.\n"), run.exitCode == 0) << run.out.toStdString();
+        EXPECT_EQ(run.out.contains("\n\nFailed: "), run.exitCode != 0) << run.out.toStdString();
+    }
+}
+
+// What the reader would miss is said whichever output is built.
+TEST(BuildCommand, EveryOutputWarnsOfUnsavedAndMissingPages)
+{
+    QTemporaryDir dir;
+    QFile page(dir.filePath("intro.htm"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Intro</title></head><body><p>Intro</p></body></html>");
+    page.close();
+    const QString text = QStringLiteral(
+        "[GENERAL]\r\nVer=1\r\nTitle=Manual\r\nDefaultTopic=start.htm\r\n"
+        "WebHelpOutputFolder=<Project_Folder>_output\\WebHelp\r\n[TOPICS]\r\nTitleList=3\r\n"
+        "TitleList.Title.0=Intro\r\nTitleList.Url.0=intro.htm\r\n"
+        "TitleList.Title.1=Draft\r\nTitleList.Status.1=1\r\n"
+        "TitleList.Title.2=Gone\r\nTitleList.Url.2=gone.htm\r\n");
+    QByteArray bytes("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    QFile project(dir.filePath("warn.qrx"));
+    ASSERT_TRUE(project.open(QIODevice::WriteOnly));
+    project.write(bytes);
+    project.close();
+    const QStringList warnings{
+        "Warning: The page of the topic \"Draft\" has not been saved yet; save it so that its text is in the outputs.",
+        "Warning: The page \"gone.htm\" of the topic \"Gone\" does not exist.",
+        "Warning: The default topic \"start.htm\" names a page that does not exist.",
+    };
+    for (const char* buildSwitch : {"/h", "/w", "/s"}) {
+        SCOPED_TRACE(buildSwitch);
+        const BuildRun run = runBuild({project.fileName(), QString::fromLatin1(buildSwitch)});
+        const QStringList lines = run.out.split(QLatin1Char('\n'));
+        for (const QString& warning : warnings)
+            EXPECT_EQ(lines.count(warning), 1) << run.out.toStdString();
+    }
+}
+
+// "Completed." and status 0 only when every output asked for was written;
+// otherwise the last line, and stderr, name the outputs that were not.
+TEST(BuildCommand, CompletedOnlyWhenEveryOutputWasWritten)
+{
+    QTemporaryDir dir;
+    QFile page(dir.filePath("intro.htm"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Intro</title></head><body><p>Intro</p></body></html>");
+    page.close();
+    const QString complete = writeProject(dir, QStringLiteral("WebHelpOutputFolder=<Project_Folder>_output\\WebHelp\r\n"));
+    const QString noWebFolder = writeProject(dir, QString(), QStringLiteral("noweb.qrx"));
+    QProcessEnvironment noCompiler = QProcessEnvironment::systemEnvironment();
+    noCompiler.insert("PATH", dir.path());
+    struct Case {
+        const char* name;
+        QString project;
+        const char* buildSwitch;
+        QProcessEnvironment environment;
+        const char* failed; // nullptr: every output written
+    };
+    const Case cases[] = {
+        {"all written", complete, "/hws", QProcessEnvironment::systemEnvironment(), nullptr},
+        {"one not available", complete, "/hdw", QProcessEnvironment::systemEnvironment(), "Word"},
+        {"none available", complete, "/pd", QProcessEnvironment::systemEnvironment(), "Word, PDF"},
+        {"no compiler", complete, "/hws", noCompiler, "CHM"},
+        {"no compiler, no web help folder", noWebFolder, "/swh", noCompiler, "CHM, web help"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BuildRun run = runBuild({c.project, QString::fromLatin1(c.buildSwitch)}, c.environment);
+        if (c.failed == nullptr) {
+            EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+            EXPECT_TRUE(run.out.endsWith("\n\nCompleted.\n")) << run.out.toStdString();
+            EXPECT_FALSE(run.err.contains("Failed")) << run.err.toStdString();
+            continue;
+        }
+        const QString failed = QStringLiteral("Failed: ") + QString::fromLatin1(c.failed);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.out.endsWith("\n\n" + failed + "\n")) << run.out.toStdString();
+        EXPECT_FALSE(run.out.contains("Completed."));
+        EXPECT_TRUE(run.err.endsWith("quorix-build: " + failed + "\n")) << run.err.toStdString();
     }
 }
 

@@ -14,13 +14,29 @@
 
 namespace {
 
-// A copy of the bundled sample, so the outputs land in the test's folder.
-QString copySample(const QTemporaryDir& dir)
+// A copy of the bundled sample in the folder `name`, so the outputs land in
+// the test's folder.
+QString copySample(const QTemporaryDir& dir, const QString& name = QStringLiteral("sample"))
 {
     const QString sample = QFileInfo(QStringLiteral(QUORIX_BUILD_PROGRAM)).absolutePath() + "/sample";
-    const QString target = dir.filePath("sample");
+    const QString target = dir.filePath(name);
     QProcess::execute("cp", {"-r", sample, target});
     return target + "/sample.qrx";
+}
+
+// A project file's text (UTF-16 with byte-order mark) with `from` replaced by `to`.
+void replaceInProject(const QString& projectFile, const QString& from, const QString& to)
+{
+    QFile file(projectFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.constData() + 2), (bytes.size() - 2) / 2);
+    ASSERT_TRUE(text.contains(from));
+    text.replace(from, to);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes.left(2));
+    file.write(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
 }
 
 TEST(ChmBuildCommand, BuildsTheSampleIntoAReadableHelpFile)
@@ -72,6 +88,53 @@ TEST(ChmBuildCommand, TheSampleHelpFileHoldsEverythingAReaderNeeds)
         }
     }
     EXPECT_GT(checked, 40);
+}
+
+// The sample in a folder named with Chinese and accented letters, its first
+// page (the default topic, with a context number) renamed to a Chinese name:
+// every output is written, and the help file holds every page and picture.
+TEST(ChmBuildCommand, NamesBeyondAsciiBuildEveryOutputAndACompleteHelpFile)
+{
+    QTemporaryDir dir;
+    const QString folder = QStringLiteral("帮助 ü");
+    const QString project = copySample(dir, folder);
+    const QString root = dir.filePath(folder) + "/";
+    ASSERT_TRUE(QFile::rename(root + "topics/welcome.htm", root + "topics/概述.htm"));
+    replaceInProject(project, QStringLiteral("topics\\welcome.htm"), QStringLiteral("topics\\概述.htm"));
+
+    const BuildRun run = runBuild({project, "/hws"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString() << run.out.toStdString();
+    EXPECT_TRUE(run.out.endsWith("\n\nCompleted.\n"));
+    EXPECT_FALSE(run.out.contains("Warning:")) << run.out.toStdString();
+    const QString output = dir.filePath(folder + "_output/");
+    const QString chmFile = output + "CHM/QuorixHelp.chm";
+    EXPECT_TRUE(run.out.contains("Wrote " + chmFile)) << run.out.toStdString();
+    // Nothing lands beside: no stray folders, no leftovers of the compiler.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              (QStringList{folder, folder + "_output"}));
+    EXPECT_EQ(QDir(output + "CHM").entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"QuorixHelp.chm"});
+
+    ChmReader chm(chmFile);
+    ASSERT_TRUE(chm.isOpen());
+    EXPECT_EQ(chm.systemEntry(2), QStringLiteral("topics/概述.htm").toUtf8());
+    EXPECT_EQ(chm.systemEntry(3), QByteArray("Quorix User Guide"));
+    const QSet<QString> names = chm.names();
+    // Every file of the project but the project file and the page template,
+    // whose pages are merged into it.
+    int checked = 0;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString name = "/" + it.next().mid(root.size());
+        if (name == "/sample.qrx" || name == "/template/page.htm")
+            continue;
+        EXPECT_TRUE(names.contains(name)) << name.toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 50);
+    EXPECT_TRUE(names.contains("/topics/概述.htm"));
+    // The contents and the context map lead to the renamed page.
+    EXPECT_TRUE(chm.read("/QuorixHelp.hhc").contains("<param name=\"Local\" value=\"topics/概述.htm\">"));
 }
 
 TEST(ChmBuildCommand, FailuresAreReportedAndExitNonZero)

@@ -5,6 +5,7 @@
 
 class IDHTMLEdit;
 class IHTMLBrowser;
+class QString;
 class QWidget;
 
 // Before and after the QApplication is created (web engine set-up).
@@ -16,3 +17,8 @@ void PreparePlatformAfterApplication();
 IDHTMLEdit* CreateDHTMLEdit(QWidget* parent);
 // The preview browser; its widget() is a child of `parent`, ownership as above.
 IHTMLBrowser* CreateHTMLBrowser(QWidget* parent);
+
+// The open project's folder (its RootDir; empty when none is open). Web views
+// show files only from there, from the program's data folder and from the
+// folder of the page shown; nothing from the network.
+void SetPlatformProjectFolder(const QString& rootDir);

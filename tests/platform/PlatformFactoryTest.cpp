@@ -72,8 +72,9 @@ TEST(PlatformFactory, ThePreviewShowsLargePagesInTheirFolder)
     auto script = [&](const QString& text) { return PageScript(view->page(), text); };
 
     browser->LoadHtml(html, dir.path());
+    // Complete: the whole text read and the picture loaded.
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return script(QStringLiteral("document.images.length > 0 && document.images[0].complete")).toBool(); },
+        [&] { return script(QStringLiteral("document.readyState === 'complete' && document.images.length > 0")).toBool(); },
         30000));
     EXPECT_EQ(script(QStringLiteral("document.getElementById('last').textContent")).toString(), QStringLiteral("the end"));
     EXPECT_EQ(script(QStringLiteral("document.images[0].naturalWidth")).toInt(), 7);

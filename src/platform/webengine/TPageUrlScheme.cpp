@@ -1,5 +1,8 @@
 #include "TPageUrlScheme.h"
 
+#include "ProgramFolder.h"
+#include "TPageRequestInterceptor.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
@@ -20,6 +23,24 @@ const QString Host = QStringLiteral("local");
 
 TPageUrlScheme* g_instance = nullptr;
 QWebEngineProfile* g_profile = nullptr;
+QString g_projectFolder;
+
+// A folder as the disk knows it, links and ".." resolved; empty for one that
+// does not exist and for the root of the file system, which would open all
+// of it.
+QString servedFolder(const QString& folder)
+{
+    if (folder.isEmpty())
+        return QString();
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical == QLatin1String("/") ? QString() : canonical;
+}
+
+bool isInside(const QString& canonicalFile, const QString& folder)
+{
+    const QString root = servedFolder(folder);
+    return !root.isEmpty() && canonicalFile.startsWith(root + QLatin1Char('/'));
+}
 
 } // namespace
 
@@ -44,6 +65,7 @@ QWebEngineProfile* TPageUrlScheme::Profile()
         g_profile->setSpellCheckEnabled(false);
         g_instance = new TPageUrlScheme(g_profile);
         g_profile->installUrlSchemeHandler(SchemeName, g_instance);
+        g_profile->setUrlRequestInterceptor(new TPageRequestInterceptor(g_profile));
         QObject::connect(g_profile, &QObject::destroyed, [] {
             g_profile = nullptr;
             g_instance = nullptr;
@@ -67,6 +89,16 @@ void TPageUrlScheme::ForgetPage(quint64 pageId)
 TPageUrlScheme::TPageUrlScheme(QObject* parent)
     : QWebEngineUrlSchemeHandler(parent)
 {
+}
+
+void TPageUrlScheme::SetProjectFolder(const QString& folder)
+{
+    g_projectFolder = folder;
+}
+
+QString TPageUrlScheme::ProjectFolder()
+{
+    return g_projectFolder;
 }
 
 quint64 TPageUrlScheme::NewPageId()
@@ -97,7 +129,7 @@ QUrl TPageUrlScheme::PageUrl(const QString& folder, quint64 pageId, int revision
 QUrl TPageUrlScheme::ServePage(quint64 pageId, const QString& html, const QString& folder, int revision)
 {
     // The mark makes the page's own charset declaration irrelevant.
-    Instance()->SetPage(pageId, QByteArrayLiteral("\xEF\xBB\xBF") + html.toUtf8());
+    Instance()->SetPage(pageId, QByteArrayLiteral("\xEF\xBB\xBF") + html.toUtf8(), folder);
     return PageUrl(folder, pageId, revision);
 }
 
@@ -130,14 +162,28 @@ QString TPageUrlScheme::AuthorUrl(const QUrl& url)
     return file.toString();
 }
 
-void TPageUrlScheme::SetPage(quint64 pageId, const QByteArray& bytes)
+void TPageUrlScheme::SetPage(quint64 pageId, const QByteArray& bytes, const QString& folder)
 {
-    m_pages.insert(pageId, bytes);
+    m_pages.insert(pageId, TPage{bytes, folder});
 }
 
 void TPageUrlScheme::RemovePage(quint64 pageId)
 {
     m_pages.remove(pageId);
+}
+
+bool TPageUrlScheme::MayServe(const QString& path) const
+{
+    const QString file = QFileInfo(path).canonicalFilePath();
+    if (file.isEmpty())
+        return false;
+    if (isInside(file, g_projectFolder) || isInside(file, ProgramDataFolder()))
+        return true;
+    for (const TPage& page : m_pages) {
+        if (isInside(file, page.folder))
+            return true;
+    }
+    return false;
 }
 
 void TPageUrlScheme::requestStarted(QWebEngineUrlRequestJob* job)
@@ -154,7 +200,7 @@ void TPageUrlScheme::requestStarted(QWebEngineUrlRequestJob* job)
             return;
         }
         auto* buffer = new QBuffer(job);
-        buffer->setData(*page);
+        buffer->setData(page->bytes);
         buffer->open(QIODevice::ReadOnly);
         job->reply(QByteArrayLiteral("text/html"), buffer);
         return;
@@ -165,7 +211,13 @@ void TPageUrlScheme::requestStarted(QWebEngineUrlRequestJob* job)
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
     }
-    auto* file = new QFile(path, job);
+    if (!MayServe(path)) {
+        emit refused(path);
+        job->fail(QWebEngineUrlRequestJob::RequestDenied);
+        return;
+    }
+    // The file that was judged, not whatever a link names by now.
+    auto* file = new QFile(info.canonicalFilePath(), job);
     if (!file->open(QIODevice::ReadOnly)) {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
         return;

@@ -39,3 +39,8 @@ IHTMLBrowser* CreateHTMLBrowser(QWidget* parent)
 {
     return new TWebEngineHTMLBrowser(parent);
 }
+
+void SetPlatformProjectFolder(const QString& rootDir)
+{
+    TPageUrlScheme::SetProjectFolder(rootDir);
+}

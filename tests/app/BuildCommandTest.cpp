@@ -32,12 +32,15 @@ QStringList refusedOutputs(const QString& err)
     return refused;
 }
 
-// A one-topic project; `general` adds lines to its [GENERAL] section.
+const QString OneTopic = QStringLiteral("TitleList=1\r\nTitleList.Title.0=Intro\r\nTitleList.Url.0=intro.htm\r\n");
+
+// A project of the topics `topics` ([TOPICS] lines); `general` adds lines to
+// its [GENERAL] section.
 QString writeProject(const QTemporaryDir& dir, const QString& general = QString(),
-                     const QString& name = QStringLiteral("manual.qrx"))
+                     const QString& name = QStringLiteral("manual.qrx"), const QString& topics = OneTopic)
 {
-    const QString text = QStringLiteral("[GENERAL]\r\nVer=1\r\nTitle=Manual\r\n") + general
-        + QStringLiteral("[TOPICS]\r\nTitleList=1\r\nTitleList.Title.0=Intro\r\nTitleList.Url.0=intro.htm\r\n");
+    const QString text =
+        QStringLiteral("[GENERAL]\r\nVer=1\r\nTitle=Manual\r\n") + general + QStringLiteral("[TOPICS]\r\n") + topics;
     QByteArray bytes("\xFF\xFE", 2);
     bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
     const QString path = dir.filePath(name);
@@ -46,6 +49,16 @@ QString writeProject(const QTemporaryDir& dir, const QString& general = QString(
         file.write(bytes);
     return path;
 }
+
+// The page of the topic "Intro".
+void writeIntroPage(const QTemporaryDir& dir)
+{
+    QFile page(dir.filePath("intro.htm"));
+    if (page.open(QIODevice::WriteOnly))
+        page.write("<html><head><title>Intro</title></head><body><p>Intro</p></body></html>");
+}
+
+const QString WebHelpFolder = QStringLiteral("WebHelpOutputFolder=<Project_Folder>_output\\WebHelp\r\n");
 
 TEST(BuildCommand, SwitchChoosesTheOutputsInBuildOrder)
 {
@@ -86,22 +99,12 @@ TEST(BuildCommand, SwitchChoosesTheOutputsInBuildOrder)
 TEST(BuildCommand, EveryOutputWarnsOfUnsavedAndMissingPages)
 {
     QTemporaryDir dir;
-    QFile page(dir.filePath("intro.htm"));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write("<html><head><title>Intro</title></head><body><p>Intro</p></body></html>");
-    page.close();
-    const QString text = QStringLiteral(
-        "[GENERAL]\r\nVer=1\r\nTitle=Manual\r\nDefaultTopic=start.htm\r\n"
-        "WebHelpOutputFolder=<Project_Folder>_output\\WebHelp\r\n[TOPICS]\r\nTitleList=3\r\n"
-        "TitleList.Title.0=Intro\r\nTitleList.Url.0=intro.htm\r\n"
-        "TitleList.Title.1=Draft\r\nTitleList.Status.1=1\r\n"
-        "TitleList.Title.2=Gone\r\nTitleList.Url.2=gone.htm\r\n");
-    QByteArray bytes("\xFF\xFE", 2);
-    bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    QFile project(dir.filePath("warn.qrx"));
-    ASSERT_TRUE(project.open(QIODevice::WriteOnly));
-    project.write(bytes);
-    project.close();
+    writeIntroPage(dir);
+    const QString project = writeProject(dir, QStringLiteral("DefaultTopic=start.htm\r\n") + WebHelpFolder,
+                                         QStringLiteral("warn.qrx"),
+                                         QStringLiteral("TitleList=3\r\nTitleList.Title.0=Intro\r\nTitleList.Url.0=intro.htm\r\n"
+                                                        "TitleList.Title.1=Draft\r\nTitleList.Status.1=1\r\n"
+                                                        "TitleList.Title.2=Gone\r\nTitleList.Url.2=gone.htm\r\n"));
     const QStringList warnings{
         "Warning: The page of the topic \"Draft\" has not been saved yet; save it so that its text is in the outputs.",
         "Warning: The page \"gone.htm\" of the topic \"Gone\" does not exist.",
@@ -109,7 +112,7 @@ TEST(BuildCommand, EveryOutputWarnsOfUnsavedAndMissingPages)
     };
     for (const char* buildSwitch : {"/h", "/w", "/s"}) {
         SCOPED_TRACE(buildSwitch);
-        const BuildRun run = runBuild({project.fileName(), QString::fromLatin1(buildSwitch)});
+        const BuildRun run = runBuild({project, QString::fromLatin1(buildSwitch)});
         const QStringList lines = run.out.split(QLatin1Char('\n'));
         for (const QString& warning : warnings)
             EXPECT_EQ(lines.count(warning), 1) << run.out.toStdString();
@@ -121,11 +124,8 @@ TEST(BuildCommand, EveryOutputWarnsOfUnsavedAndMissingPages)
 TEST(BuildCommand, CompletedOnlyWhenEveryOutputWasWritten)
 {
     QTemporaryDir dir;
-    QFile page(dir.filePath("intro.htm"));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.write("<html><head><title>Intro</title></head><body><p>Intro</p></body></html>");
-    page.close();
-    const QString complete = writeProject(dir, QStringLiteral("WebHelpOutputFolder=<Project_Folder>_output\\WebHelp\r\n"));
+    writeIntroPage(dir);
+    const QString complete = writeProject(dir, WebHelpFolder);
     const QString noWebFolder = writeProject(dir, QString(), QStringLiteral("noweb.qrx"));
     QProcessEnvironment noCompiler = QProcessEnvironment::systemEnvironment();
     noCompiler.insert("PATH", dir.path());

@@ -1,6 +1,7 @@
 #include "OutputViews.h"
 
 #include "Paths.h"
+#include "TCommandTable.h"
 #include "TQrx.h"
 
 #include <QFileInfo>
@@ -21,35 +22,35 @@ QString joined(const QString& folder, const QString& name)
 
 std::optional<TOutputView> OutputView(const TQrx& project, int tag)
 {
-    const bool folder = tag > 10;
-    const int output = folder ? tag - 10 : tag;
+    const bool folder = tag >= CmdViewChmFolder;
+    const int output = folder ? tag - CmdViewChmFolder + CmdViewChm : tag;
     const QString& root = project.RootDir;
     TOutputView view;
-    view.BuildTag = output;
+    view.BuildTag = output - CmdViewChm + CmdBuildChm;
     switch (output) {
-    case 1:
+    case CmdViewChm:
         view.Name = QStringLiteral("Html Help");
         view.TestedFile = ResolveProjectPath(root, project.CompiledFile);
         view.Target = folder ? folderOf(view.TestedFile) : view.TestedFile;
         break;
-    case 2: {
+    case CmdViewWebHelp: {
         view.Name = QStringLiteral("Web Help");
         const QString outputFolder = ResolveProjectPath(root, project.WebHelpOutputFolder);
         view.TestedFile = joined(outputFolder, QStringLiteral("index.htm"));
         view.Target = folder ? outputFolder : view.TestedFile;
         break;
     }
-    case 3:
+    case CmdViewWord:
         view.Name = QStringLiteral("Word Document");
         view.TestedFile = ResolveProjectPath(root, project.WordFile);
         view.Target = folder ? folderOf(view.TestedFile) : view.TestedFile;
         break;
-    case 4:
+    case CmdViewPdf:
         view.Name = QStringLiteral("PDF");
         view.TestedFile = ResolveProjectPath(root, project.PDFfile);
         view.Target = folder ? folderOf(view.TestedFile) : view.TestedFile;
         break;
-    case 5: {
+    case CmdViewSingleHtml: {
         view.Name = QStringLiteral("Single HTHL");
         const QString outputFolder = ResolveProjectPath(root, project.SingleHtmlOutputFolder);
         view.TestedFile = joined(outputFolder, project.SingleHtmlFilename);

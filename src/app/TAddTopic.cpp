@@ -3,6 +3,7 @@
 #include "IUserPrompts.h"
 
 #include "QuorixError.h"
+#include "TCommandTable.h"
 #include "TQrx.h"
 
 #include <QDir>
@@ -59,18 +60,18 @@ TAddTopic::TAddTopic(int tag, const TopicNode* focused)
     if (focused != nullptr && !focused->isRoot())
         m_homePage = pageOf(focused);
     switch (tag) {
-    case 10:
-    case 11:
-    case 12:
-        m_page = tag - 10;
+    case CmdAddToToc:
+    case CmdAddPage:
+    case CmdAddTemplate:
+        m_page = tag - CmdAddToToc;
         break;
-    case 1:
-    case 2:
-    case 3:
-    case 4: {
+    case CmdAddBefore:
+    case CmdAddAfter:
+    case CmdAddChild:
+    case CmdAddEnd: {
         static const int modes[] = {InsertBefore, InsertAfter, InsertChild, InsertEnd};
         m_page = pageOf(focused);
-        m_homeIndex = modes[tag - 1];
+        m_homeIndex = modes[tag - CmdAddBefore];
         break;
     }
     default:

@@ -368,7 +368,7 @@ void TfrmMain::dispatchViewOutput(int tag)
 
 void TfrmMain::runBuild(int tag)
 {
-    if (tag < 0 || tag > 5 || !HasProject() || !topicPageSaved())
+    if (tag < CmdBuildAll || tag > CmdBuildSingleHtml || !HasProject() || !topicPageSaved())
         return;
     TfrmBuild dialog(Qrx, TBuildDialogModel::PageOfTag(tag), *m_prompts, this);
     if (ExecDialog(dialog) != QDialog::Accepted)

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
 
 namespace {
@@ -96,10 +95,7 @@ TEST_F(EditorTest, RelativeAddressesResolveAgainstTheBaseFolder)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("图片 pics")));
-    QImage picture(7, 5, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("图片 pics/red.png"))));
+    ASSERT_TRUE(SavePicture(dir.filePath(QStringLiteral("图片 pics/red.png"))));
 
     load(QStringLiteral("<html><body><img src=\"图片 pics/red.png\"><a href=\"other page.htm#s2\">x</a>"
                         "<a href=\"#top\">y</a><a href=\"http://example.com/a\">z</a></body></html>"),
@@ -107,7 +103,7 @@ TEST_F(EditorTest, RelativeAddressesResolveAgainstTheBaseFolder)
     ASSERT_TRUE(edit->WaitUntilLoaded());
     // Pictures load after the page.
     EXPECT_TRUE(QTest::qWaitFor([&] { return pageScript(QStringLiteral("document.images[0].complete")).toBool(); }));
-    EXPECT_EQ(element(QStringLiteral("IMG"))->property(QStringLiteral("naturalWidth")).toInt(), 7);
+    EXPECT_EQ(element(QStringLiteral("IMG"))->property(QStringLiteral("naturalWidth")).toInt(), PictureWidth);
 
     const QList<THtmlElementPtr> links = dom().getElementsByTagName(QStringLiteral("a"));
     ASSERT_EQ(links.size(), 3);

@@ -5,6 +5,9 @@
 #include "IHTMLTxtRange.h"
 #include "TWebEngineDHTMLEdit.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -24,6 +27,16 @@ inline QVariant PageScript(QWebEnginePage* page, const QString& script)
     });
     EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000)) << "the page did not answer";
     return result;
+}
+
+// Pictures the tests put beside their pages: PictureWidth pixels wide.
+constexpr int PictureWidth = 7;
+
+inline bool SavePicture(const QString& path)
+{
+    QImage picture(PictureWidth, 5, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    return QDir().mkpath(QFileInfo(path).path()) && picture.save(path);
 }
 
 // An editing control in a shown window, and ways to load a page and look

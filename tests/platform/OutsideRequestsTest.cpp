@@ -3,22 +3,9 @@
 #include "PlatformFactory.h"
 #include "TPageUrlScheme.h"
 
-#include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QTcpServer>
 #include <QTemporaryDir>
-
-namespace {
-
-bool savePicture(const QString& path)
-{
-    QImage picture(7, 5, QImage::Format_RGB32);
-    picture.fill(Qt::green);
-    return QDir().mkpath(QFileInfo(path).path()) && picture.save(path);
-}
-
-} // namespace
 
 class OutsideRequestsTest : public EditorTest {
 protected:
@@ -42,8 +29,8 @@ TEST_F(OutsideRequestsTest, PagesShowOnlyTheProjectsFiles)
     ASSERT_TRUE(dir.isValid());
     const QString project = dir.filePath(QStringLiteral("project"));
     const QString outside = dir.filePath(QStringLiteral("outside/secret.png"));
-    ASSERT_TRUE(savePicture(project + QStringLiteral("/images/in.png")));
-    ASSERT_TRUE(savePicture(outside));
+    ASSERT_TRUE(SavePicture(project + QStringLiteral("/images/in.png")));
+    ASSERT_TRUE(SavePicture(outside));
     ASSERT_TRUE(QDir(project).mkpath(QStringLiteral("topics")));
     ASSERT_TRUE(QFile::link(outside, project + QStringLiteral("/images/link.png")));
     SetPlatformProjectFolder(project + QLatin1Char('/'));
@@ -74,7 +61,7 @@ TEST_F(OutsideRequestsTest, PagesShowOnlyTheProjectsFiles)
         20000));
     for (int i = 0; i < int(std::size(pictures)); ++i) {
         const int width = pageScript(QStringLiteral("document.images[%1].naturalWidth").arg(i)).toInt();
-        EXPECT_EQ(width, pictures[i].shows ? 7 : 0) << pictures[i].source.toStdString();
+        EXPECT_EQ(width, pictures[i].shows ? PictureWidth : 0) << pictures[i].source.toStdString();
     }
     refused.sort();
     EXPECT_EQ(refused, (QStringList{QStringLiteral("link.png"), QStringLiteral("secret.png")}));

@@ -4,8 +4,6 @@
 #include "PlatformFactory.h"
 #include "TFakeDHTMLEdit.h"
 
-#include <QDir>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QWebEngineView>
 
@@ -22,6 +20,14 @@ bool runIfUsable(IDHTMLEdit& edit, int command, const QVariant& value = QVariant
     return edit.ExecCommand(command, OLECMDEXECOPT_DODEFAULT, value).toBool();
 }
 
+// A component of the factory is part of the window it was made for.
+void expectShownIn(QWidget& window, QWidget* widget)
+{
+    EXPECT_EQ(widget->parentWidget(), &window);
+    window.resize(600, 400);
+    window.show();
+}
+
 } // namespace
 
 // The factory's control is an editing control in the parent's widget tree,
@@ -31,9 +37,7 @@ TEST(PlatformFactory, TheEditingControlWorksThroughItsInterface)
     QWidget window;
     IDHTMLEdit* edit = CreateDHTMLEdit(&window);
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->widget()->parentWidget(), &window);
-    window.resize(600, 400);
-    window.show();
+    expectShownIn(window, edit->widget());
 
     bool complete = false;
     edit->OnDocumentComplete = [&] { complete = true; };
@@ -51,10 +55,7 @@ TEST(PlatformFactory, ThePreviewShowsLargePagesInTheirFolder)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("pics")));
-    QImage picture(7, 5, QImage::Format_RGB32);
-    picture.fill(Qt::blue);
-    ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("pics/blue.png"))));
+    ASSERT_TRUE(SavePicture(dir.filePath(QStringLiteral("pics/blue.png"))));
     QString body;
     while (body.size() < 3 * 1024 * 1024)
         body += QStringLiteral("<p>A paragraph of a long page, with <i>some</i> words in it.</p>\n");
@@ -64,9 +65,7 @@ TEST(PlatformFactory, ThePreviewShowsLargePagesInTheirFolder)
     QWidget window;
     IHTMLBrowser* browser = CreateHTMLBrowser(&window);
     ASSERT_NE(browser, nullptr);
-    EXPECT_EQ(browser->widget()->parentWidget(), &window);
-    window.resize(600, 400);
-    window.show();
+    expectShownIn(window, browser->widget());
     auto* view = qobject_cast<QWebEngineView*>(browser->widget());
     ASSERT_NE(view, nullptr);
     auto script = [&](const QString& text) { return PageScript(view->page(), text); };
@@ -77,7 +76,7 @@ TEST(PlatformFactory, ThePreviewShowsLargePagesInTheirFolder)
         [&] { return script(QStringLiteral("document.readyState === 'complete' && document.images.length > 0")).toBool(); },
         30000));
     EXPECT_EQ(script(QStringLiteral("document.getElementById('last').textContent")).toString(), QStringLiteral("the end"));
-    EXPECT_EQ(script(QStringLiteral("document.images[0].naturalWidth")).toInt(), 7);
+    EXPECT_EQ(script(QStringLiteral("document.images[0].naturalWidth")).toInt(), PictureWidth);
 
     browser->Clear();
     EXPECT_TRUE(QTest::qWaitFor(

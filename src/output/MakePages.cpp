@@ -38,13 +38,16 @@ bool isButtonExtension(const QString& lowerExtension)
     return lowerExtension == u".gif" || lowerExtension == u".png" || lowerExtension == u".jpg";
 }
 
-// The first button fixes the extension; after it only exact names count.
+// The first button fixes the extension; after it only the same names
+// count, their extension in any case (".GIF" is ".gif" on Windows).
 Button buttonOf(const QString& src, TPrevNext& PN, bool& found)
 {
     if (found) {
-        if (src == QStringLiteral("btn_prev_n") + PN.Extension)
+        const bool sameExtension = extensionOf(src).compare(PN.Extension, Qt::CaseInsensitive) == 0;
+        const QString base = src.left(src.size() - PN.Extension.size());
+        if (sameExtension && base == u"btn_prev_n")
             return Button::Prev;
-        if (src == QStringLiteral("btn_next_n") + PN.Extension)
+        if (sameExtension && base == u"btn_next_n")
             return Button::Next;
         return Button::None;
     }
@@ -58,34 +61,52 @@ Button buttonOf(const QString& src, TPrevNext& PN, bool& found)
     return button;
 }
 
+// The name of the file `name` in `folder` as it is on disk ("btn_prev_n.GIF"
+// for "btn_prev_n.gif" on Windows); empty when there is no such file.
+QString nameOnDisk(const QString& folder, const QString& name)
+{
+    const QString path = MatchFileCase(folder + name);
+    return QFileInfo(path).isFile() ? QFileInfo(path).fileName() : QString();
+}
+
 // An alt text put into a double-quoted attribute.
 QString quotedAttribute(const QString& text)
 {
     return QString(text).replace(u'"', QStringLiteral("&quot;"));
 }
 
+// The image file as it is named on disk, or the standard name.
+QString imageName(const QString& onDisk, const char* base, const TPrevNext& PN)
+{
+    return onDisk.isEmpty() ? QLatin1String(base) + PN.Extension : onDisk;
+}
+
+// A button: linked to `link` with its normal image, or greyed at the end of
+// the chain when the template has the greyed image, else nothing.
+QString button(const TMakePagesPara& P, const QString& link, const char* id, const QString& alt,
+               const QString& image, bool gray, const QString& grayImage)
+{
+    const QString title = quotedAttribute(alt);
+    const QString img = QStringLiteral("<img id=\"") + QLatin1String(id) + QStringLiteral("\" alt=\"") + title
+        + QStringLiteral("\" src=\"") + P.GetTempWebPath();
+    if (!link.isEmpty())
+        return QStringLiteral("<A href=\"") + link + QStringLiteral("\" title=\"") + title + QStringLiteral("\">") + img + image
+            + QStringLiteral("\" border=\"0\"></a>");
+    if (gray)
+        return img + grayImage + QStringLiteral("\" border=\"0\">");
+    return QString();
+}
+
 QString previousButton(const TMakePagesPara& P, const TPrevNext& PN)
 {
-    const QString title = quotedAttribute(PN.Prev_Title);
-    if (!P.Previous.isEmpty())
-        return QStringLiteral("<A href=\"") + P.Previous + QStringLiteral("\" title=\"") + title + QStringLiteral("\"><img id=\"quorix_template_prev\" alt=\"")
-            + title + QStringLiteral("\" src=\"") + P.GetTempWebPath() + QStringLiteral("btn_prev_n") + PN.Extension + QStringLiteral("\" border=\"0\"></a>");
-    if (PN.Prev_Gray)
-        return QStringLiteral("<img id=\"quorix_template_prev\" alt=\"") + title + QStringLiteral("\" src=\"") + P.GetTempWebPath() + QStringLiteral("btn_prev_g")
-            + PN.Extension + QStringLiteral("\" border=\"0\">");
-    return QString();
+    return button(P, P.Previous, "quorix_template_prev", PN.Prev_Title, imageName(PN.Prev_Image, "btn_prev_n", PN),
+                  PN.Prev_Gray, imageName(PN.Prev_GrayImage, "btn_prev_g", PN));
 }
 
 QString nextButton(const TMakePagesPara& P, const TPrevNext& PN)
 {
-    const QString title = quotedAttribute(PN.Next_Title);
-    if (!P.Next.isEmpty())
-        return QStringLiteral("<A href=\"") + P.Next + QStringLiteral("\" title=\"") + title + QStringLiteral("\"><img id=\"quorix_template_next\" alt=\"") + title
-            + QStringLiteral("\" src=\"") + P.GetTempWebPath() + QStringLiteral("btn_next_n") + PN.Extension + QStringLiteral("\" border=\"0\"></a>");
-    if (PN.Next_Gray)
-        return QStringLiteral("<img id=\"quorix_template_next\" alt=\"") + title + QStringLiteral("\" src=\"") + P.GetTempWebPath() + QStringLiteral("btn_next_g")
-            + PN.Extension + QStringLiteral("\" border=\"0\">");
-    return QString();
+    return button(P, P.Next, "quorix_template_next", PN.Next_Title, imageName(PN.Next_Image, "btn_next_n", PN),
+                  PN.Next_Gray, imageName(PN.Next_GrayImage, "btn_next_g", PN));
 }
 
 // "<!DOCTYPE ...>" of a text, or empty.
@@ -103,6 +124,7 @@ QString doctypeOf(const QString& text)
 
 QString PrepareTemplate(const QString& templateFile, TPrevNext& PN, TSortedFileList& copyList)
 {
+    const QString folder = WithTrailingSeparator(QFileInfo(templateFile).absolutePath());
     const QString text = ReadTextFile(templateFile);
     const QString lower = ToLowerSameLength(text);
     QString result;
@@ -122,10 +144,12 @@ QString PrepareTemplate(const QString& templateFile, TPrevNext& PN, TSortedFileL
                 result.append(TemplateTagPrevImg);
                 PN.Prev = true;
                 PN.Prev_Title = alt.isEmpty() ? QStringLiteral("Previous") : alt;
+                PN.Prev_Image = nameOnDisk(folder, GetAttribute(tag, QStringLiteral("src")));
             } else {
                 result.append(TemplateTagNextImg);
                 PN.Next = true;
                 PN.Next_Title = alt.isEmpty() ? QStringLiteral("Next") : alt;
+                PN.Next_Image = nameOnDisk(folder, GetAttribute(tag, QStringLiteral("src")));
             }
         }
         start = lower.indexOf(QStringLiteral("<img "), end + 1);
@@ -133,16 +157,16 @@ QString PrepareTemplate(const QString& templateFile, TPrevNext& PN, TSortedFileL
     result.append(QStringView(text).mid(copied));
 
     // A greyed form counts only when the output will carry it.
-    const QString folder = WithTrailingSeparator(QFileInfo(templateFile).absolutePath());
-    const auto greyed = [&](const QString& name) {
-        const QString path = folder + name + PN.Extension;
+    const auto greyed = [&](const QString& name, QString& image) {
+        const QString path = MatchFileCase(folder + name + PN.Extension);
         if (!QFileInfo(path).isFile())
             return false;
         copyList.Add(path);
+        image = QFileInfo(path).fileName();
         return copyList.Contains(path);
     };
-    PN.Prev_Gray = greyed(QStringLiteral("btn_prev_g"));
-    PN.Next_Gray = greyed(QStringLiteral("btn_next_g"));
+    PN.Prev_Gray = greyed(QStringLiteral("btn_prev_g"), PN.Prev_GrayImage);
+    PN.Next_Gray = greyed(QStringLiteral("btn_next_g"), PN.Next_GrayImage);
     return result;
 }
 
@@ -187,6 +211,6 @@ QString RebaseTemplate(const QStringList& pieces, const QString& templateFolder,
     const QString to = WithTrailingSeparator(pageFolder);
     QString result;
     for (qsizetype i = 0; i < pieces.size(); ++i)
-        result.append(i % 2 == 0 ? pieces[i] : RelativeUrl(to, NormalizePath(from + pieces[i])));
+        result.append(i % 2 == 0 ? pieces[i] : RelativeUrl(to, MatchFileCase(NormalizePath(from + pieces[i]))));
     return result;
 }

@@ -34,6 +34,6 @@ QString MakePage(const QString& T, const TMakePagesPara& P);
 
 // The template pieces (literal, reference, literal, ..., as THTMLRefer's
 // GetTemplate cuts them) joined with every reference re-addressed from the
-// template's folder to the page's folder ("/" separators). Both folders end
-// with a separator.
+// template's folder to the page's folder ("/" separators), naming the file
+// as it is on disk. Both folders end with a separator.
 QString RebaseTemplate(const QStringList& pieces, const QString& templateFolder, const QString& pageFolder);

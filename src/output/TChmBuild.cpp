@@ -137,7 +137,8 @@ void TChmBuild::outputPages(const QString& folder)
             QFile::copy(file, target); // a file that cannot be copied is skipped
             continue;
         }
-        save(CollapseTagSpaces(withCharset(CleanWordHtml(ReadTextFile(file))), QStringLiteral("img")), target);
+        const QString page = m_contents.WithFileNames(file, ReadTextFile(file));
+        save(CollapseTagSpaces(withCharset(CleanWordHtml(page)), QStringLiteral("img")), target);
     }
     if (!templated)
         return;
@@ -156,8 +157,9 @@ void TChmBuild::outputPages(const QString& folder)
             continue;
         TMakePagesPara para;
         para.Title = node->text();
-        para.Page = ReadTextFile(ProjectFilePath(root, StripAnchor(entry.Url)));
-        save(withCharset(pageTemplate.Merge(ProjectFilePath(root, StripAnchor(entry.Url)), para)), target);
+        const QString pageFile = ProjectFilePath(root, StripAnchor(entry.Url));
+        para.Page = m_contents.WithFileNames(pageFile, ReadTextFile(pageFile));
+        save(withCharset(pageTemplate.Merge(pageFile, para)), target);
     }
 }
 

@@ -79,6 +79,10 @@ public:
     // file is named on disk, which may differ in case from Url; Url with "/"
     // when Fill read no file for it.
     QString PageUrl(const TContentsItem& item) const;
+    // `text`, the page at `pageFile` (native), with its references naming
+    // files as they are on disk where the project spells them in another
+    // case; `text` itself when the collection met no such reference.
+    QString WithFileNames(const QString& pageFile, const QString& text);
 
     // --- Web help output (TContentsWebHelp.cpp) ---
     // Pages and referenced files into `topicsFolder` (native, trailing

@@ -41,6 +41,13 @@ QString TContents::PageUrl(const TContentsItem& item) const
     return ToSlashes(item.Url);
 }
 
+QString TContents::WithFileNames(const QString& pageFile, const QString& text)
+{
+    if (!m_refer || !m_refer->MatchedWithoutCase() || pageFile.isEmpty())
+        return text;
+    return m_refer->WithFileNames(text, WithTrailingSeparator(QFileInfo(pageFile).absolutePath()));
+}
+
 QString TContents::SettingFilePath(const QString& storedPath) const
 {
     if (qrx == nullptr || qrx->RootDir.isEmpty() || TrimBlanks(storedPath).isEmpty()
@@ -184,6 +191,7 @@ void TContents::MakeTemplatedPages(TPageTemplate& pageTemplate, const TTemplated
         para.Nav = item->Navigation;
         if (customize)
             customize(*item, para);
+        para.Page = WithFileNames(pageFile, para.Page);
         write(*item, pageTemplate.Merge(pageFile, para));
     }
 }

@@ -157,25 +157,28 @@ void TContents::AppendSingleHtml(QString& html)
         const QString text = word ? item->Content : item->Style + item->Content;
         if (word)
             line(item->Style);
-        if (!item->Url.contains(u'\\') && !item->Url.contains(u'/')) {
-            line(ChangeLinkForSingleHtml(text, links, refer));
-        } else {
-            // References are written from the page's folder; the file sits
-            // where the project folder is. The references found there are
-            // re-addressed and rewritten in the same pass.
-            const auto read = m_pageFiles.constFind(item->Url);
-            const QString pageFile = read != m_pageFiles.cend() ? *read : ItemFilePath(*item);
-            const QString pageFolder = WithTrailingSeparator(QFileInfo(pageFile).absolutePath());
-            refer.GetTemplate(text, pageFolder, pieces);
-            for (qsizetype i = 1; i < pieces.size(); i += 2) {
-                const QString key = pageFolder + pieces[i];
-                auto known = rebased.constFind(key);
-                if (known == rebased.cend())
-                    known = rebased.insert(key, RelativeUrl(root, NormalizePath(key)));
-                pieces[i] = *known;
+        // References are written from the page's folder; the file sits
+        // where the project folder is. They are re-addressed, named as the
+        // files are on disk, and rewritten in the same pass; those of a page
+        // in the project folder whose names are exact stay as written.
+        const auto read = m_pageFiles.constFind(item->Url);
+        const QString pageFile = read != m_pageFiles.cend() ? *read : ItemFilePath(*item);
+        const QString pageFolder = WithTrailingSeparator(QFileInfo(pageFile).absolutePath());
+        const bool inRoot = pageFolder == root;
+        refer.GetTemplate(text, pageFolder, pieces);
+        for (qsizetype i = 1; i < pieces.size(); i += 2) {
+            const QString key = pageFolder + pieces[i];
+            auto known = rebased.constFind(key);
+            if (known == rebased.cend()) {
+                const QString path = NormalizePath(key);
+                const QString file = refer.ExistingFile(path);
+                known = rebased.insert(key, inRoot && (file.isEmpty() || file == path)
+                                                ? pieces[i]
+                                                : RelativeUrl(root, file.isEmpty() ? path : file));
             }
-            line(changeLinks(pieces, links));
+            pieces[i] = *known;
         }
+        line(changeLinks(pieces, links));
         if (qrx->SingleHtmlHasToc)
             line(back);
     }

@@ -173,7 +173,7 @@ void TContents::OutputPagesWebHelp(const QString& topicsFolder)
         }
         const auto loaded = m_pageTexts.constFind(file.toLower());
         const QString text = loaded != m_pageTexts.cend() ? *loaded : ReadTextFile(file);
-        save(AddSavedFromMark(SetCharset(CleanWordHtml(text), Utf8Charset)), target);
+        save(AddSavedFromMark(SetCharset(CleanWordHtml(WithFileNames(file, text)), Utf8Charset)), target);
     }
 
     if (templated) {
@@ -199,7 +199,7 @@ void TContents::OutputPagesWebHelp(const QString& topicsFolder)
             TMakePagesPara para;
             para.Title = item->Title;
             const auto loaded = m_pageTexts.constFind(pageFile.toLower());
-            para.Page = AddSavedFromMark(loaded != m_pageTexts.cend() ? *loaded : ReadTextFile(pageFile));
+            para.Page = AddSavedFromMark(WithFileNames(pageFile, loaded != m_pageTexts.cend() ? *loaded : ReadTextFile(pageFile)));
             save(SetCharset(pageTemplate.Merge(pageFile, para), Utf8Charset), target);
         }
         return;
@@ -210,7 +210,8 @@ void TContents::OutputPagesWebHelp(const QString& topicsFolder)
             continue;
         const QString url = PageUrl(*item);
         // Encoded: the title is the tab's text, never markup.
-        const QString page = SetTitle(AddSavedFromMark(SetCharset(item->All, Utf8Charset)), EncodeEntities(item->Title));
+        const QString page = SetTitle(AddSavedFromMark(SetCharset(WithFileNames(ItemFilePath(*item), item->All), Utf8Charset)),
+                                      EncodeEntities(item->Title));
         save(InsertAfterBodyTag(page, WebHelpSyncScript(url, item->Index)), T + url);
     }
 }

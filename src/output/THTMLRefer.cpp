@@ -90,8 +90,10 @@ QString THTMLRefer::ExistingFile(const QString& path)
         file = path;
     } else {
         const QString matched = MatchFileCase(path);
-        if (matched != path && QFileInfo(matched).isFile())
+        if (matched != path && QFileInfo(matched).isFile()) {
             file = matched;
+            m_matchedWithoutCase = true;
+        }
     }
     m_existing.insert(path, file);
     return file;
@@ -216,6 +218,26 @@ void THTMLRefer::GetTemplate(const QString& Str, const QString& Basepath, QStrin
         copied = position.End;
     }
     Temp.append(Source.mid(copied));
+}
+
+QString THTMLRefer::WithFileNames(const QString& Str, const QString& Basepath)
+{
+    QStringList pieces;
+    GetTemplate(Str, Basepath, pieces);
+    if (pieces.size() == 1)
+        return Str;
+    QString result;
+    result.reserve(Str.size() + 16);
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i % 2 == 0) {
+            result += pieces[i];
+            continue;
+        }
+        const QString path = normalized(Path + pieces[i]);
+        const QString file = ExistingFile(path);
+        result += file.isEmpty() || file == path ? pieces[i] : RelativeUrl(Path, file);
+    }
+    return result;
 }
 
 // A reference is the extension's name back to its delimiter: the character

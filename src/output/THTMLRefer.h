@@ -40,6 +40,15 @@ public:
 
     int count() const { return int(Positions.size()); }
 
+    // Str, a text read from the folder Basepath, with every reference that
+    // names an existing file in another case than the file's own re-spelt
+    // as the file is named, so that a case-sensitive reader finds it (a
+    // project made on Windows may write "Images/Logo.GIF" for
+    // images/logo.gif). Other references stay as written.
+    QString WithFileNames(const QString& Str, const QString& Basepath);
+    // Whether ExistingFile has found a file only by matching without case.
+    bool MatchedWithoutCase() const { return m_matchedWithoutCase; }
+
     // The existing file `path` names, matched without case when the exact
     // name is missing (pages written on Windows); empty when there is none.
     // Answers are kept: files are taken not to change while one object is
@@ -62,4 +71,5 @@ private:
     const TExtensionList& m_extensions;
     QHash<QString, QString> m_existing;
     QHash<QString, QString> m_normalized;
+    bool m_matchedWithoutCase = false;
 };

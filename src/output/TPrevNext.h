@@ -13,4 +13,11 @@ struct TPrevNext {
     bool Next_Gray = false;
     QString Prev_Title;     // the button's alt text, or "Previous" / "Next"
     QString Next_Title;
+    // The images' file names as they are on disk, which a template made on
+    // Windows may spell in another case; empty: "btn_prev_n" + Extension
+    // and so on.
+    QString Prev_Image;
+    QString Next_Image;
+    QString Prev_GrayImage;
+    QString Next_GrayImage;
 };

@@ -31,6 +31,9 @@ TEST(PrepareTemplateTest, TurnsButtonImagesNextToTheTemplateIntoTags)
         // The first button fixes the extension; then only exact names count.
         {"<img src=\"btn_next_n.PNG\" alt=\"\"><img src=\"btn_prev_n.gif\"><img src=\"btn_next_n.png\">",
          "($nextimg$)<img src=\"btn_prev_n.gif\">($nextimg$)", ".png", false, true, false, true, "", "Next"},
+        // An extension in capitals, as on Windows, counts for both buttons.
+        {"<img src=\"btn_prev_n.GIF\"><img src=\"btn_next_n.GIF\">", "($previmg$)($nextimg$)", ".gif", true, true, true,
+         false, "Previous", "Next"},
         // Not buttons: in a sub-folder, names in another case, other kinds of pictures.
         {"<img src=\"images/btn_prev_n.gif\"><img src=\"BTN_PREV_N.gif\"><img src=\"btn_next_n.bmp\">",
          "<img src=\"images/btn_prev_n.gif\"><img src=\"BTN_PREV_N.gif\"><img src=\"btn_next_n.bmp\">", "", false,

@@ -13,7 +13,8 @@ class QWidget;
 
 // The HTML editing control: one page in design mode, its commands and its
 // document model. The editor's command layer, the history, the dialogs and
-// the spell checker use only these members.
+// the spell checker use only these members. Made by CreateDHTMLEdit
+// (PlatformFactory.h).
 class IDHTMLEdit {
 public:
     virtual ~IDHTMLEdit() = default;

@@ -96,11 +96,6 @@ void TPageUrlScheme::SetProjectFolder(const QString& folder)
     g_projectFolder = folder;
 }
 
-QString TPageUrlScheme::ProjectFolder()
-{
-    return g_projectFolder;
-}
-
 quint64 TPageUrlScheme::NewPageId()
 {
     static quint64 next = 0;

@@ -36,7 +36,6 @@ public:
 
     // The open project's folder; empty when none is open.
     static void SetProjectFolder(const QString& folder);
-    static QString ProjectFolder();
 
     static quint64 NewPageId();
     // Holds `html` as the in-memory page `pageId` of `folder` and answers

@@ -9,7 +9,7 @@
 
 class QWebEnginePage;
 
-// The C++ end of the editor's script (js/editor.js): calls its functions
+// The C++ end of the editor's script (js/editor/*.js): calls its functions
 // and waits for the answer, so the document model reads like plain calls;
 // hears the page's change notices through the web channel.
 //

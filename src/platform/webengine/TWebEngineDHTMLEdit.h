@@ -17,7 +17,7 @@ class TEditorView;
 
 
 // The editing control on Qt WebEngine: the page in design mode in a web
-// view, driven through the editor's script (js/editor.js). The page is
+// view, driven through the editor's script (js/editor/*.js). The page is
 // served from memory in its folder (TPageUrlScheme).
 class TWebEngineDHTMLEdit : public QWidget, public IDHTMLEdit {
     Q_OBJECT

@@ -1,5 +1,4 @@
 #include "AppImages.h"
-#include "DialogPrompts.h"
 #include "Languages.h"
 #include "PlatformFactory.h"
 #include "ProductInfo.h"
@@ -32,7 +31,6 @@ int main(int argc, char** argv)
         QMessageBox::critical(nullptr, ProductInfo::Name(), MissingComponentsMessage(missing));
         return 1;
     }
-    InstallDialogPrompts();
 
     QSplashScreen splash(AppImages::SplashPicture());
     splash.show();

@@ -218,6 +218,35 @@ void TProjectSession::ImportToc()
     }
 }
 
+void TProjectSession::Dispatch(int tag)
+{
+    switch (tag) {
+    case CmdNewBlankProject:
+        NewProject(0);
+        break;
+    case CmdOpenProject:
+        OpenWithDialog();
+        break;
+    case CmdSaveProject:
+        Save();
+        break;
+    case CmdSaveProjectAs:
+        SaveAs();
+        break;
+    case CmdCloseProject:
+        Close();
+        break;
+    case CmdNewFromHtml:
+        NewProject(1);
+        break;
+    case CmdNewFromChm:
+        NewProject(2);
+        break;
+    default:
+        break;
+    }
+}
+
 bool TProjectSession::NewProject(int kind, const QString& file)
 {
     const TCommandId commands[] = {TCommandId::NewBlankProject, TCommandId::NewFromHtml, TCommandId::NewFromChm,

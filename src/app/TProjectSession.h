@@ -32,6 +32,8 @@ public:
     bool NewProject(int kind, const QString& file = QString());
     // The changed project is offered for saving: true when the work may go.
     bool LeavingQuestions();
+    // A project command by its Tag (TProjectCommand); other Tags do nothing.
+    void Dispatch(int tag);
 
     // Events. The views follow a project opened or closed.
     std::function<void(bool hasProject)> OnProjectState;

@@ -5,9 +5,9 @@
 #include "IdleRules.h"
 #include "MainWindowGeometry.h"
 #include "OutputViews.h"
+#include "PlatformFactory.h"
 #include "Paths.h"
 #include "ProductInfo.h"
-#include "ProgramFolder.h"
 #include "TBuildDialogModel.h"
 #include "TBuildRunner.h"
 #include "TDialogPrompts.h"
@@ -23,7 +23,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -127,7 +126,7 @@ TfrmMain::~TfrmMain()
 
 void TfrmMain::wireDispatcher()
 {
-    m_dispatcher.SetHandler(TCommandFamily::Project, [this](int tag) { dispatchProject(tag); });
+    m_dispatcher.SetHandler(TCommandFamily::Project, [this](int tag) { m_session.Dispatch(tag); });
     m_dispatcher.SetHandler(TCommandFamily::Window, [this](int tag) { dispatchWindow(tag); });
     m_dispatcher.SetHandler(TCommandFamily::ViewOutput, [this](int tag) { dispatchViewOutput(tag); });
     m_dispatcher.SetHandler(TCommandFamily::Build, [this](int tag) { runBuild(tag); });
@@ -147,7 +146,11 @@ void TfrmMain::wireSession()
         setProjectState(hasProject);
     };
     m_session.OnPageReset = [this] { m_page.Reset(); };
-    m_session.OnCaptionChanged = [this] { updateCaption(); };
+    m_session.OnCaptionChanged = [this] {
+        updateCaption();
+        // Web views may show the files of the open project, and only those.
+        SetPlatformProjectFolder(HasProject() ? Qrx.RootDir : QString());
+    };
     m_session.OnRecentProject = [this](const QString& file) { addRecentProject(file); };
 }
 
@@ -278,35 +281,6 @@ void TfrmMain::runCommandLineBuild()
 
 // ---- commands ---------------------------------------------------------------
 
-void TfrmMain::dispatchProject(int tag)
-{
-    switch (tag) {
-    case CmdNewBlankProject:
-        m_session.NewProject(0);
-        break;
-    case CmdOpenProject:
-        OpenWithDialog();
-        break;
-    case CmdSaveProject:
-        Save();
-        break;
-    case CmdSaveProjectAs:
-        SaveAs();
-        break;
-    case CmdCloseProject:
-        ProjectClose();
-        break;
-    case CmdNewFromHtml:
-        m_session.NewProject(1);
-        break;
-    case CmdNewFromChm:
-        m_session.NewProject(2);
-        break;
-    default:
-        break; // any other Tag does nothing
-    }
-}
-
 void TfrmMain::dispatchWindow(int tag)
 {
     switch (tag) {
@@ -329,12 +303,11 @@ void TfrmMain::dispatchWindow(int tag)
     }
     case CmdHowToUse:
     case CmdHelpFile: {
-        const QString helpFile = ProgramDataFolder() + QStringLiteral("/quorix.chm");
-        if (!QFileInfo(helpFile).isFile()) {
-            m_prompts->ShowError(helpFile + QStringLiteral(" doesn't exist!"));
-            return;
-        }
-        openWithDesktop(helpFile);
+        const TProgramHelpPage help = ProgramHelpPage(HelpFolder);
+        if (help.Error.isEmpty())
+            openWithDesktop(help.File);
+        else
+            m_prompts->ShowError(help.Error);
         break;
     }
     case CmdAbout: {
@@ -409,7 +382,13 @@ bool TfrmMain::buildOutputs(int outputs, bool commandLine)
             m_prompts->Message(IUserPrompts::Kind::Error, message, IUserPrompts::Ok);
         }
     };
-    TBuildRunner runner(Qrx, m_compilerLines, [this](const QString& line) { m_buildOutput->AppendOutputLine(line); }, error);
+    const auto log = [this, commandLine](const QString& line) {
+        m_buildOutput->AppendOutputLine(line);
+        // Unattended, the outputs that failed are named where scripts look.
+        if (commandLine && line.startsWith(QLatin1String("Failed:")))
+            QTextStream(stderr) << "quorix: " << line << "\n";
+    };
+    TBuildRunner runner(Qrx, m_compilerLines, log, error);
     runner.Compiler = Compiler;
     runner.OnCompilerLine = [this](const QString& line) { m_hintPanel->setText(line); };
     runner.OnShowResult = [this](const QString& file) { openWithDesktop(file); };
@@ -426,7 +405,7 @@ bool TfrmMain::buildOutputs(int outputs, bool commandLine)
 
 void TfrmMain::openWithDesktop(const QString& path)
 {
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+    if (!OpenUrl(QUrl::fromLocalFile(path)))
         m_prompts->ShowError(QStringLiteral("Cannot open \"%1\".").arg(path));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProgramHelp.h"
 #include "TCommandLine.h"
 #include "TCommandTable.h"
 #include "TCompilerLineFilter.h"
@@ -8,6 +9,7 @@
 #include "TQrx.h"
 #include "TfrmStart.h"
 
+#include <QDesktopServices>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -99,6 +101,11 @@ public:
     TfrmBuildOutput* BuildOutputWindow() const { return m_buildOutput; }
     // The HTML Help compiler of builds; unset, the default one. Tests give a fake.
     IHTMLHelpCompiler* Compiler = nullptr;
+    // Opens a file, folder or address in the desktop's program for it;
+    // replaceable so that tests see what the window opens.
+    std::function<bool(const QUrl& url)> OpenUrl = &QDesktopServices::openUrl;
+    // Where the program's own help lies, for the help commands.
+    QString HelpFolder = ProgramHelpFolder();
     // The program's exit status: 0, or why the command-line build did not
     // write every output it asked for (1 a failed output, 2 a bad request).
     int ExitStatus() const { return m_exitStatus; }
@@ -121,7 +128,6 @@ private:
     void loadRecentProjects();
     void addRecentProject(const QString& projectFile);
 
-    void dispatchProject(int tag);
     void dispatchWindow(int tag);
     void dispatchViewOutput(int tag);
     void runBuild(int tag);

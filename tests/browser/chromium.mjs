@@ -51,7 +51,12 @@ export function serveFolder(root) {
     server.listen(0, '127.0.0.1', () => {
       resolve({
         url: `http://127.0.0.1:${server.address().port}/`,
-        close: () => new Promise((done) => server.close(done)),
+        // Connections the browser keeps open (or opened ahead and never
+        // used) would hold the server for a minute or more.
+        close: () => new Promise((done) => {
+          server.close(done);
+          server.closeAllConnections();
+        }),
       });
     });
   });

@@ -185,6 +185,7 @@ void TContents::OutputPagesWebHelp(const QString& topicsFolder)
             [this](const TContentsItem& item, TMakePagesPara& para) {
                 para.Previous = WebHelpAddress(item.LastPage);
                 para.Next = WebHelpAddress(item.NextPage);
+                para.Nav = WebHelpBreadcrumb(item.Navigation);
                 para.Page = AddSavedFromMark(item.All);
                 para.BeforeBody = WebHelpSyncScript(PageUrl(item), item.Index);
             });

@@ -4,6 +4,7 @@
 #include "Paths.h"
 #include "TextSearch.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
 
@@ -52,6 +53,22 @@ QString AddSavedFromMark(const QString& page)
     const qsizetype end = page.indexOf(u'>', start);
     const QString declaration = end < 0 ? page.mid(start) : page.mid(start, end - start + 1);
     return QString(page).replace(declaration, declaration + CrLf + SavedFromMark);
+}
+
+QString WebHelpBreadcrumb(const QString& navigation)
+{
+    // Titles in a breadcrumb are entity-encoded: a quote ends its link.
+    static const QRegularExpression link(QStringLiteral("<A href=\"([^\"]*)\">"));
+    QString result;
+    qsizetype copied = 0;
+    for (auto it = link.globalMatch(navigation); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        result += QStringView(navigation).mid(copied, match.capturedStart(1) - copied);
+        result += WebHelpAddress(match.captured(1));
+        copied = match.capturedEnd(1);
+    }
+    result += QStringView(navigation).mid(copied);
+    return result;
 }
 
 QString WebHelpSyncScript(const QString& url, int index)

@@ -18,6 +18,10 @@ QString WebHelpAddress(const QString& path);
 // The same followed by "#" + `anchor` when there is one.
 QString WebHelpAddress(const QString& path, const QString& anchor);
 
+// A breadcrumb as the contents write it ("<A href=\"" + path + "\">" ...)
+// with each link encoded (WebHelpAddress).
+QString WebHelpBreadcrumb(const QString& navigation);
+
 // The script a topic page carries: it selects entry `index` in the tree of
 // the viewer around it, or loads the viewer with the page when opened alone.
 // `url` is the page's path below the topics folder ("\" or "/"), not yet

@@ -288,11 +288,12 @@ TEST_F(WebHelpBuildTest, AddressesAreEncodedWhereverTheyAreWritten)
     project.Tree().clearTopics();
     const QString spaced = QString::fromUtf8("sub dir\\R&D #1 ü.htm");
     AddTopics(project, project.tnTableOfContents,
-              {{1, "Plain", "a b.htm", StatusLinked, "first"}, {1, "Spaced", spaced, StatusLinked, "second"}});
+              {{1, "Plain", "a b.htm", StatusLinked, "first"}, {2, "Spaced", spaced, StatusLinked, "second"}});
     WritePage(root, "a b.htm", "plain");
     WritePage(root, spaced, "spaced");
     project.HtmlHelpTemplate = QStringLiteral("tpl.htm");
-    WriteBytes(root + "tpl.htm", "<html><head><title>($title$)</title></head><body>($prev$)|($next$)|($content$)</body></html>");
+    WriteBytes(root + "tpl.htm", "<html><head><title>($title$)</title></head><body>($navigation$)|($prev$)|($next$)|"
+                                 "($content$)</body></html>");
     ASSERT_TRUE(build());
 
     const QString encoded = QStringLiteral("sub%20dir/R%26D%20%231%20%C3%BC.htm");
@@ -309,6 +310,8 @@ TEST_F(WebHelpBuildTest, AddressesAreEncodedWhereverTheyAreWritten)
         {"index.htm", "D=[a%20b.htm]"},
         {"topics/a b.htm", "<A href=\"" + encoded + "\">Next&gt;&gt;</a>"},
         {page, "<A href=\"../a%20b.htm\">&lt;&lt;Previous</a>"},
+        {page, "<body><script"},
+        {page, "</script> \r\n<A href=\"../a%20b.htm\">Plain</A> &gt; |"},
         {page, "\"../../index.htm?page=" + encoded + "\""},
         {"topics/a b.htm", "\"../index.htm?page=a%20b.htm\""},
     };

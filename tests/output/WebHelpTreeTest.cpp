@@ -339,6 +339,8 @@ TEST(WebHelpPagesTest, AddressesAreEncodedNameByName)
     for (const auto& c : cases)
         EXPECT_EQ(WebHelpAddress(QString::fromUtf8(c.path), QString::fromUtf8(c.anchor)), c.address) << c.path;
     EXPECT_EQ(WebHelpAddress("a b.htm"), WebHelpAddress("a b.htm", QString()));
+    EXPECT_EQ(WebHelpBreadcrumb("<A href=\"../a b.htm\">A &amp; B</A> &gt; Heading &gt; <A href=\"x#1.htm\">X</A> &gt; "),
+              "<A href=\"../a%20b.htm\">A &amp; B</A> &gt; Heading &gt; <A href=\"x%231.htm\">X</A> &gt; ");
 }
 
 TEST(WebHelpPagesTest, PlainTextForSearch)

@@ -9,6 +9,7 @@
 #include "PageFiles.h"
 #include "PageParts.h"
 #include "Paths.h"
+#include "THTMLRefer.h"
 #include "TPageTemplate.h"
 #include "TQrx.h"
 #include "TextSearch.h"
@@ -64,17 +65,7 @@ QString Indent(qsizetype levels)
 // "http:", "mailto:": an address outside the help. A drive letter is no scheme.
 bool isOutsideAddress(const QString& url)
 {
-    const qsizetype colon = url.indexOf(u':');
-    if (colon < 2 || !url[0].isLetter() || url[0].unicode() > 127)
-        return false;
-    for (qsizetype i = 1; i < colon; ++i) {
-        const char16_t u = url[i].unicode();
-        const bool schemeCharacter = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9')
-            || u == u'+' || u == u'.' || u == u'-';
-        if (!schemeCharacter)
-            return false;
-    }
-    return true;
+    return UrlSchemeLength(url) > 1;
 }
 
 // What a tree entry of web help opens.

@@ -20,19 +20,7 @@ bool isOneOf(QChar c, QStringView set)
 // "http:", "mailto:", "C:": a reference that names no file of the project.
 bool hasSchemeOrDrive(QStringView text)
 {
-    const qsizetype colon = text.indexOf(u':');
-    if (colon < 1)
-        return colon == 0;
-    if (!text[0].isLetter() || text[0].unicode() > 127)
-        return false;
-    for (qsizetype i = 1; i < colon; ++i) {
-        const char16_t u = text[i].unicode();
-        const bool schemeCharacter = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9')
-            || u == u'+' || u == u'.' || u == u'-';
-        if (!schemeCharacter)
-            return false;
-    }
-    return true;
+    return text.startsWith(u':') || UrlSchemeLength(text) > 0;
 }
 
 bool isRelativeReference(QStringView text)
@@ -68,6 +56,21 @@ unsigned char classOf(QChar c)
 }
 
 } // namespace
+
+qsizetype UrlSchemeLength(QStringView text)
+{
+    const qsizetype colon = text.indexOf(u':');
+    if (colon < 1 || !text[0].isLetter() || text[0].unicode() > 127)
+        return 0;
+    for (qsizetype i = 1; i < colon; ++i) {
+        const char16_t u = text[i].unicode();
+        const bool schemeCharacter = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9')
+            || u == u'+' || u == u'.' || u == u'-';
+        if (!schemeCharacter)
+            return 0;
+    }
+    return colon;
+}
 
 QString NormalizeRefPath(const QString& path)
 {

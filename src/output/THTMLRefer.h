@@ -11,6 +11,10 @@ class TExtensionList;
 // ("\\server\share\...") keeps its two leading backslashes.
 QString NormalizeRefPath(const QString& path);
 
+// The length of the scheme a text begins with ("http" of "http://x",
+// "C" of "C:\x"); 0 when it begins with none.
+qsizetype UrlSchemeLength(QStringView text);
+
 // Finds the files a page, style sheet or script refers to by scanning its
 // text, without parsing HTML: a reference is a path that ends in one of the
 // known extensions and stands between the delimiters of an attribute value

@@ -1,6 +1,8 @@
 #include "MainWindowTestSupport.h"
 
 #include "IDHTMLEdit.h"
+#include "ProgramFolder.h"
+#include "ProgramHelp.h"
 #include "TTopicTreeView.h"
 #include "TopicIcons.h"
 
@@ -10,6 +12,7 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QTest>
+#include <QUrl>
 
 // A project named on the command line opens at once, without the start dialog.
 TEST_F(MainWindowTest, OpensTheProjectOfTheCommandLine)
@@ -252,4 +255,47 @@ TEST_F(MainWindowTest, BuildSwitchIsKeptForTheBuild)
     window->Start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !requests.isEmpty(); }));
     EXPECT_EQ(requests, QStringList{QStringLiteral("/hw")});
+}
+
+// Both help commands open the program's own help, the web help the build
+// makes of the sample beside the program, in the browser; a missing help
+// folder is named in an error.
+TEST_F(MainWindowTest, HelpCommandsOpenTheProgramsOwnHelp)
+{
+    TfrmMain& main = startWindow(makeProject(QStringLiteral("help")));
+    QList<QUrl> opened;
+    main.OpenUrl = [&](const QUrl& url) {
+        opened.append(url);
+        return true;
+    };
+    const QString index = ProgramDataFolder() + QStringLiteral("/userguide/index.htm");
+    QFile page(index);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << "the build writes " << index.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(page.readAll()).contains(QStringLiteral("<title>Quorix User Guide</title>")));
+
+    const QString missing = dir.filePath(QStringLiteral("no help"));
+    for (const TCommandId command : {TCommandId::HowToUse, TCommandId::HelpTool}) {
+        SCOPED_TRACE(main.Action(command)->text().toStdString());
+        opened.clear();
+        prompts.Boxes.clear();
+        main.HelpFolder = ProgramHelpFolder();
+        main.Action(command)->trigger();
+        EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(index)});
+        EXPECT_TRUE(prompts.Boxes.isEmpty());
+
+        main.HelpFolder = missing;
+        main.Action(command)->trigger();
+        EXPECT_EQ(opened.size(), 1) << "nothing more opened";
+        ASSERT_EQ(prompts.Errors().size(), 1);
+        EXPECT_TRUE(prompts.Errors()[0].contains(QLatin1Char('"') + missing + QLatin1Char('"')));
+
+        // A folder without its index page is named too.
+        QDir().mkpath(missing);
+        main.Action(command)->trigger();
+        EXPECT_EQ(opened.size(), 1);
+        ASSERT_EQ(prompts.Errors().size(), 2);
+        EXPECT_TRUE(prompts.Errors()[1].contains(missing));
+        EXPECT_TRUE(prompts.Errors()[1].contains(QStringLiteral("index.htm")));
+        QDir(missing).removeRecursively();
+    }
 }

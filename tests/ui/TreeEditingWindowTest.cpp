@@ -5,12 +5,15 @@
 
 #include "QtPrinting.h"
 
+#include "ColourContrast.h"
+
 #include "TTopicTreeView.h"
 #include "TfrmAddTopic.h"
 #include "TfrmApplyTemplate.h"
 #include "TopicTreeCommands.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -20,11 +23,15 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 #include <QToolTip>
+#include <QWindow>
+
+#include <map>
 
 namespace {
 
@@ -105,6 +112,26 @@ protected:
 
     QRect rowOf(const QString& title) const { return view->visualRect(tree->indexOf(find(title))); }
 
+    // The darkest grey (0 black to 255 white) the labels "标题:" and "网址:" are drawn in.
+    int labelInk() const
+    {
+        int darkest = 255;
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->text() != QStringLiteral("标题:") && label->text() != QStringLiteral("网址:"))
+                continue;
+            const QImage picture = label->grab().toImage();
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    darkest = std::min(darkest, qGray(picture.pixel(x, y)));
+        }
+        return darkest;
+    }
+
+    void click(const QString& title, Qt::KeyboardModifiers keys = {})
+    {
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, keys, rowOf(title).center());
+    }
+
     // The popup menu after a right click on the node.
     QStringList popupAt(const QString& title)
     {
@@ -180,6 +207,10 @@ TEST_F(TreeEditingWindow, PopupMenuByTheKindOfTheNodeClicked)
     window->TreePopup()->hide();
 }
 
+// Text drawn grey is lighter than this; text in the normal colour darker than BlackInk.
+constexpr int GreyInk = 120;
+constexpr int BlackInk = 80;
+
 TEST_F(TreeEditingWindow, TopicBarAndToolBarFollowTheSelection)
 {
     TfrmMain& main = open({"[T]", "A", "B", "Heading!", "[P]", "P"});
@@ -190,6 +221,7 @@ TEST_F(TreeEditingWindow, TopicBarAndToolBarFollowTheSelection)
     EXPECT_FALSE(main.Action(TCommandId::MoveUp)->isEnabled());
     EXPECT_TRUE(main.Action(TCommandId::AddTopic)->isEnabled());
     EXPECT_TRUE(main.TopicLabelsGrey());
+    EXPECT_GT(labelInk(), GreyInk) << "drawn grey";
     EXPECT_FALSE(main.TitleField()->isEnabled());
     EXPECT_FALSE(main.IconPicker()->isEnabled());
     EXPECT_FALSE(main.Action(TCommandId::LinkBlankPage)->isEnabled());
@@ -197,6 +229,7 @@ TEST_F(TreeEditingWindow, TopicBarAndToolBarFollowTheSelection)
     tree->select(find("A"));
     EXPECT_TRUE(remove->isEnabled());
     EXPECT_FALSE(main.TopicLabelsGrey());
+    EXPECT_LT(labelInk(), BlackInk) << "drawn in the normal text colour";
     EXPECT_TRUE(main.TitleField()->isEnabled());
     EXPECT_EQ(main.TitleField()->text(), "A");
     EXPECT_EQ(main.UrlField()->text(), "A.htm");
@@ -211,6 +244,7 @@ TEST_F(TreeEditingWindow, TopicBarAndToolBarFollowTheSelection)
     // Two topics: fields emptied and disabled, the picker sets both icons.
     tree->setSelection({find("A"), find("B")});
     EXPECT_TRUE(main.TopicLabelsGrey());
+    EXPECT_GT(labelInk(), GreyInk) << "grey with the fields they name";
     EXPECT_FALSE(main.TitleField()->isEnabled());
     EXPECT_TRUE(main.TitleField()->text().isEmpty());
     EXPECT_FALSE(main.Action(TCommandId::NoLink)->isEnabled());
@@ -540,6 +574,79 @@ TEST_F(TreeEditingWindow, DefaultTopicIsRedAndTheSelectionSilver)
     EXPECT_EQ(redLeft, 0);
 }
 
+// Shift+click selects the visible rows between the focused topic and the
+// one clicked, however the focus got there; further Shift+clicks redraw
+// the range from the same start.
+TEST_F(TreeEditingWindow, ShiftClickRangesFromTheFocusedTopic)
+{
+    open({"[T]", "A", "B", "  B1", "C", "D", "E", "F"});
+    tree->setExpanded(find("B"), false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->isExpanded(tree->indexOf(find("B"))); }));
+    const auto selection = [&](const QStringList& titles) {
+        QList<TopicNode*> nodes;
+        for (const QString& title : titles)
+            nodes << find(title);
+        return nodes;
+    };
+
+    click("A");
+    tree->select(find("D")); // focused by a command, not by a click
+    click("F", Qt::ShiftModifier);
+    EXPECT_EQ(tree->selection(), selection({"F", "D", "E"})) << "the clicked topic focused, then tree order";
+    click("A", Qt::ShiftModifier);
+    EXPECT_EQ(tree->selection(), selection({"A", "B", "C", "D"})) << "from the same start; B1 is hidden";
+
+    click("E");
+    click("C", Qt::ShiftModifier);
+    EXPECT_EQ(tree->selection(), selection({"C", "D", "E"}));
+
+    // A right click focuses too.
+    popupAt("A");
+    click("C", Qt::ShiftModifier);
+    EXPECT_EQ(tree->selection(), selection({"C", "A", "B"}));
+
+    // Ctrl+click still adds one topic.
+    click("F", Qt::ControlModifier);
+    EXPECT_EQ(tree->selection().size(), 4);
+    EXPECT_TRUE(tree->selection().contains(find("F")));
+}
+
+// The icon picker's list holds "Auto" and 1-42, each with its picture, and
+// shows every one whole: nothing cut off at the side, each reachable.
+TEST_F(TreeEditingWindow, IconListShowsEveryNumber)
+{
+    TfrmMain& main = open({"[T]", "A"});
+    tree->select(find("A"));
+    QComboBox* picker = main.IconPicker();
+    ASSERT_EQ(picker->count(), 43);
+    picker->showPopup();
+    QAbstractItemView* list = picker->view();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }));
+    for (int row = 0; row < picker->count(); ++row) {
+        SCOPED_TRACE(row);
+        const QModelIndex index = picker->model()->index(row, 0);
+        EXPECT_EQ(index.data().toString(), row == 0 ? QStringLiteral("Auto") : QString::number(row));
+        if (row > 0) {
+            const QImage picture = qvariant_cast<QIcon>(index.data(Qt::DecorationRole)).pixmap(16).toImage();
+            int inked = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    inked += qAlpha(picture.pixel(x, y)) > 0 ? 1 : 0;
+            EXPECT_GT(inked, 16) << "a picture beside the number";
+        }
+        // Scrolled to as the list's arrows do, a step at a time.
+        const auto shown = [&] { return list->viewport()->rect().contains(list->visualRect(index)); };
+        for (int step = 0; step < picker->count() && !shown(); ++step)
+            list->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        EXPECT_TRUE(shown()) << "shown whole";
+        EXPECT_GE(list->visualRect(index).width(), list->sizeHintForIndex(index).width())
+            << "room for the picture and the number";
+    }
+    picker->hidePopup();
+    picker->setCurrentIndex(42);
+    EXPECT_GE(picker->width(), picker->sizeHint().width()) << "the field shows the widest entry whole";
+}
+
 // ---- dragging with the mouse ----------------------------------------------------
 
 class TreeDragging : public TreeEditingWindow {
@@ -562,9 +669,52 @@ protected:
         return main;
     }
 
+    // "Topic 000" to "Topic 199", too many to show at once; the bar that scrolls them.
+    QScrollBar* openLongTree()
+    {
+        QStringList lines{"[T]"};
+        for (int i = 0; i < 200; ++i)
+            lines << QStringLiteral("Topic %1").arg(i, 3, 10, QLatin1Char('0'));
+        openForDragging(lines);
+        return view->verticalScrollBar();
+    }
+
     void press(const QPoint& position) { QTest::mousePress(view->viewport(), Qt::LeftButton, {}, position); }
     void moveTo(const QPoint& position) { QTest::mouseMove(view->viewport(), position); }
     void release(const QPoint& position) { QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, position); }
+
+    // The viewport as the screen shows it: the window's backing store, where
+    // pixels left by a scroll stay (grab() would paint everything afresh).
+    QImage onScreen() const
+    {
+        QWidget* top = view->window();
+        const QPoint origin = view->viewport()->mapTo(top, QPoint(0, 0));
+        const QSize size = view->viewport()->size();
+        return top->windowHandle()->screen()
+            ->grabWindow(top->winId(), origin.x(), origin.y(), size.width(), size.height())
+            .toImage();
+    }
+
+    // Where the screen shows red marker lines: the top row of each run of
+    // rows holding a stretch of red.
+    QList<int> markerLinesShown() const
+    {
+        const QImage picture = onScreen();
+        QList<int> lines;
+        bool inLine = false;
+        for (int y = 0; y < picture.height(); ++y) {
+            int red = 0;
+            for (int x = 0; x < picture.width(); ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                red += c.red() > 200 && c.green() < 60 && c.blue() < 60 ? 1 : 0;
+            }
+            const bool marked = red >= 16;
+            if (marked && !inLine)
+                lines.append(y);
+            inLine = marked;
+        }
+        return lines;
+    }
 };
 
 TEST_F(TreeDragging, ZonesMarkerStatusAndDrop)
@@ -672,11 +822,7 @@ TEST_F(TreeDragging, NothingLandsInsideItselfAndEscapeCancels)
 
 TEST_F(TreeDragging, AutoScrollNearTheEdges)
 {
-    QStringList lines{"[T]"};
-    for (int i = 0; i < 200; ++i)
-        lines << QStringLiteral("Topic %1").arg(i, 3, 10, QLatin1Char('0'));
-    openForDragging(lines);
-    QScrollBar* bar = view->verticalScrollBar();
+    QScrollBar* bar = openLongTree();
     ASSERT_TRUE(QTest::qWaitFor([&] { return bar->maximum() > 0; }));
     const int height = rowOf("Topic 000").height();
     press(at("Topic 001", height / 2));
@@ -696,6 +842,168 @@ TEST_F(TreeDragging, AutoScrollNearTheEdges)
     release(QPoint(size.width() / 2, size.height() / 2));
     EXPECT_FALSE(view->scrollTimerActive());
     EXPECT_EQ(tree->topicCount(), 200);
+}
+
+// Scrolling moves the drawn marker with the rows; the place it went is
+// painted over, so one line shows where the drop goes and no trail.
+TEST_F(TreeDragging, MarkerLeavesNoTrailWhileScrolling)
+{
+    QScrollBar* bar = openLongTree();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->maximum() > 0; }));
+    const QSize size = view->viewport()->size();
+    press(at("Topic 001", rowOf("Topic 001").height() / 2));
+    // The "after" zone of a row in the bottom scroll zone.
+    const QRect low = view->visualRect(view->indexAt(QPoint(size.width() / 2, size.height() - 30)));
+    moveTo(QPoint(size.width() / 2, low.bottom() - 1));
+    ASSERT_TRUE(view->isDragging());
+    ASSERT_EQ(view->dragState(), TopicTreeCommands::DropAfter);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->value() >= 5; }));
+
+    // Still scrolling: the marker of now, and no other.
+    const auto onlyTheMarker = [&] { return markerLinesShown() == QList<int>{view->markerRect().top()}; };
+    EXPECT_TRUE(QTest::qWaitFor(onlyTheMarker, 1000)) << markerLinesShown().size() << " marker lines";
+    // Stopped over a row in the middle.
+    const QRect middle = view->visualRect(view->indexAt(QPoint(size.width() / 2, size.height() / 2)));
+    moveTo(QPoint(size.width() / 2, middle.bottom() - 1));
+    EXPECT_FALSE(view->scrollTimerActive());
+    EXPECT_TRUE(QTest::qWaitFor(onlyTheMarker, 1000)) << markerLinesShown().size() << " marker lines";
+    QTest::keyClick(view, Qt::Key_Escape);
+    release(QPoint(size.width() / 2, size.height() / 2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return markerLinesShown().isEmpty(); }, 1000));
+}
+
+// A topic moved into a collapsed branch is not lost from sight: the branch
+// opens and the view scrolls to the topic, for each way of moving it there.
+TEST_F(TreeDragging, TopicMovedIntoACollapsedBranchIsShown)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> move;
+        QString parent; // where the topic lands
+    };
+    const auto dropOnBig = [this] {
+        press(at("Moved", rowOf("Moved").height() / 2));
+        moveTo(at("Big", 7));
+        ASSERT_TRUE(view->isDragging());
+        ASSERT_EQ(view->dragState(), TopicTreeCommands::DropAsChild);
+        release(at("Big", 7));
+    };
+    const Case cases[] = {
+        {"move right", [this] { window->Action(TCommandId::MoveRight)->trigger(); }, "Big"},
+        {"move right and add heading", [this] { window->Action(TCommandId::MoveRightAddHeading)->trigger(); },
+         "New Item"},
+        {"drop as child", dropOnBig, "Big"},
+    };
+    QStringList lines{"[T]", "Big"};
+    for (int i = 0; i < 60; ++i)
+        lines << QStringLiteral("  Part %1").arg(i);
+    lines << "Moved" << "After";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window.reset();
+        openForDragging(lines);
+        tree->setExpanded(find("Big"), false);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view->isExpanded(tree->indexOf(find("Big"))); }));
+        tree->select(find("Moved"));
+        c.move();
+        TopicNode* moved = find("Moved");
+        ASSERT_EQ(moved->parent()->text(), c.parent);
+        EXPECT_TRUE(view->isExpanded(tree->indexOf(moved->parent())));
+        EXPECT_TRUE(moved->parent()->expanded()) << "the model knows it too";
+        EXPECT_EQ(tree->selected(), moved);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return view->viewport()->rect().contains(rowOf("Moved")); }))
+            << "scrolled into view";
+    }
+}
+
+// The drop target is drawn in the platform's highlight with text that reads
+// on it, whatever colours the platform gives.
+TEST_F(TreeDragging, DropTargetReadsOnItsHighlight)
+{
+    struct Case {
+        const char* name;
+        QColor highlight; // invalid: the platform's own
+        QColor text;
+    };
+    const Case cases[] = {
+        {"the platform's own", {}, {}},
+        {"light caption, white text", QColor(0x99, 0xb4, 0xd1), Qt::white},
+        {"dark caption, white text", QColor(0, 0, 128), Qt::white},
+        {"dark caption, black text", QColor(0, 0, 128), Qt::black},
+    };
+    const QPalette original = QApplication::palette();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QPalette platform = original;
+        if (c.highlight.isValid()) {
+            platform.setColor(QPalette::Highlight, c.highlight);
+            platform.setColor(QPalette::HighlightedText, c.text);
+        }
+        QApplication::setPalette(platform);
+        window.reset();
+        openForDragging({"[T]", "Alpha", "Target of the drop", "Omega"});
+        const int height = rowOf("Alpha").height();
+        press(at("Alpha", height / 2));
+        moveTo(at("Target of the drop", 7));
+        ASSERT_EQ(view->dropTarget(), find("Target of the drop"));
+        ASSERT_EQ(view->dragState(), TopicTreeCommands::DropAsChild);
+        view->viewport()->repaint();
+        const QImage picture = view->viewport()->grab().toImage();
+
+        // The text's colour is the one farthest from the background.
+        const QRect row = rowOf("Target of the drop").adjusted(24, 1, 0, -1);
+        std::map<QRgb, int> counts;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x <= row.right(); ++x)
+                ++counts[picture.pixel(x, y)];
+        const QColor background(
+            std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first);
+        double contrast = 1;
+        for (const auto& [colour, count] : counts)
+            contrast = std::max(contrast, ContrastRatio(QColor(colour), background));
+        EXPECT_EQ(background, platform.color(QPalette::Active, QPalette::Highlight));
+        EXPECT_GE(contrast, ReadableContrast) << background.name().toStdString();
+        QTest::keyClick(view, Qt::Key_Escape);
+        release(at("Alpha", height / 2));
+    }
+    QApplication::setPalette(original);
+}
+
+// Dragged onto another root, a topic changes its kind, and the icon picker
+// follows as it does when the topic is selected.
+TEST_F(TreeDragging, IconPickerFollowsTheKindAfterADrag)
+{
+    TfrmMain& main = openForDragging({"[T]", "A", "B", "[P]", "P"});
+    find("A")->entry().Icon = 5;
+    main.Qrx.SetIcon();
+    QComboBox* picker = main.IconPicker();
+    tree->select(find("A"));
+    ASSERT_TRUE(picker->isEnabled());
+    const int height = rowOf("A").height();
+    const auto drag = [&](const QString& title, const QString& onto) {
+        press(at(title, height / 2));
+        moveTo(at(onto, 2));
+        ASSERT_TRUE(view->isDragging());
+        release(at(onto, 2));
+    };
+
+    drag("A", "Pages out of TOC");
+    ASSERT_EQ(find("A")->entry().Kind, KindPagesOutOfToc);
+    EXPECT_EQ(tree->selection(), QList<TopicNode*>{find("A")});
+    EXPECT_FALSE(picker->isEnabled()) << "icons belong to the table of contents";
+
+    drag("A", "Table of contents");
+    ASSERT_EQ(find("A")->entry().Kind, KindTableOfContents);
+    EXPECT_TRUE(picker->isEnabled());
+    EXPECT_EQ(picker->currentIndex(), 5);
+
+    // And a page out of the table of contents moved into it.
+    tree->select(find("P"));
+    EXPECT_FALSE(picker->isEnabled());
+    drag("P", "Table of contents");
+    ASSERT_EQ(find("P")->entry().Kind, KindTableOfContents);
+    EXPECT_TRUE(picker->isEnabled());
+    EXPECT_EQ(picker->currentIndex(), find("P")->entry().Icon);
 }
 
 } // namespace

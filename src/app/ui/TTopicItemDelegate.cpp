@@ -1,9 +1,11 @@
 #include "TTopicItemDelegate.h"
 
 #include "AppImages.h"
+#include "ColourContrast.h"
 #include "TQrx.h"
 #include "TopicTree.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 namespace {
@@ -57,11 +59,17 @@ void TTopicItemDelegate::initStyleOption(QStyleOptionViewItem* option, const QMo
             option->palette.setColor(group, QPalette::HighlightedText, QColor(255, 0, 0));
         }
         break;
-    case TRowColours::DropHighlight:
-        // The platform's nearest to the active-caption colour.
-        setTextColours(option, Qt::white, option->palette.color(QPalette::Active, QPalette::Highlight));
+    case TRowColours::DropHighlight: {
+        // The platform's highlight, its nearest to the active-caption colour
+        // (the view's own highlight is the selection's silver), with text
+        // that reads on it.
+        const QPalette system = QGuiApplication::palette();
+        const QColor background = system.color(QPalette::Active, QPalette::Highlight);
+        setTextColours(option, ReadableTextOn(background, system.color(QPalette::Active, QPalette::HighlightedText)),
+                       background);
         option->state &= ~QStyle::State_Selected;
         break;
+    }
     case TRowColours::DropLine:
         setTextColours(option, Qt::black, Qt::white);
         option->state &= ~QStyle::State_Selected;

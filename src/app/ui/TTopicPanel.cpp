@@ -16,6 +16,7 @@
 #include "TopicTreeCommands.h"
 #include "TreeMenuRules.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
@@ -25,6 +26,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStackedWidget>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -61,7 +64,16 @@ void TTopicPanel::createTopicBar()
     m_iconPicker->addItem(QStringLiteral("Auto"));
     for (int icon = 1; icon <= 42; ++icon)
         m_iconPicker->addItem(AppImages::TreeImage(icon - 1), QString::number(icon));
-    m_iconPicker->setMaxVisibleItems(16);
+    // Every number whole beside its picture, in the field and in its list:
+    // a plain item delegate measures the entries as it draws them, and the
+    // list is as wide as they need, with room for a scroll bar where the
+    // screen is too short for all of them.
+    m_iconPicker->setItemDelegate(new QStyledItemDelegate(m_iconPicker));
+    m_iconPicker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_iconPicker->setMaxVisibleItems(m_iconPicker->count());
+    QAbstractItemView* iconList = m_iconPicker->view();
+    iconList->setMinimumWidth(iconList->sizeHintForColumn(0) + 2 * iconList->frameWidth()
+                              + iconList->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     m_titleLabel = new QLabel(QStringLiteral("标题:"), this);
     m_titleField = new QLineEdit(this);
     m_urlLabel = new QLabel(QStringLiteral("网址:"), this);
@@ -148,6 +160,8 @@ TTopicPanel::TTopicPanel(TQrx& project, TMainActions& actions, IUserPrompts& pro
     connect(m_tree, &TTopicTreeView::popupRequested, this, &TTopicPanel::showTreePopup);
     connect(m_tree, &TTopicTreeView::titleEdited, this, &TTopicPanel::titleEditedInTree);
     connect(m_tree, &TTopicTreeView::dragModeChanged, this, &TTopicPanel::hintChanged);
+    // A drop onto another root changes the kind, and with it the icon picker.
+    connect(m_tree, &TTopicTreeView::dropped, this, &TTopicPanel::UpdateTopicBar);
     m_treeStack->addWidget(greyPanel(m_treeStack));
     layout->addWidget(m_treeStack, 1);
 
@@ -244,18 +258,23 @@ void TTopicPanel::DispatchTree(int tag)
         break;
     case CmdMoveUp:
         MoveUp(m_project);
+        m_tree->revealSelection();
         break;
     case CmdMoveDown:
         MoveDown(m_project);
+        m_tree->revealSelection();
         break;
     case CmdMoveLeft:
         MoveLeft(m_project);
+        m_tree->revealSelection();
         break;
     case CmdMoveRight:
         MoveRight(m_project);
+        m_tree->revealSelection();
         break;
     case CmdMoveRightAddHeading:
         MoveRightAndAddHeading(m_project);
+        m_tree->revealSelection();
         break;
     case CmdRenameTopic:
         m_tree->editTitle(focused);
@@ -368,18 +387,15 @@ void TTopicPanel::titleEditedInTree(TopicNode* node)
 
 void TTopicPanel::setTopicLabelsGrey(bool grey)
 {
-    const QColor colour = palette().color(grey ? QPalette::Disabled : QPalette::Active, QPalette::WindowText);
-    for (QLabel* label : {m_titleLabel, m_urlLabel}) {
-        QPalette labelPalette = label->palette();
-        labelPalette.setColor(QPalette::WindowText, colour);
-        label->setPalette(labelPalette);
-    }
+    // Disabled, they are drawn grey in whatever text role the tool bar
+    // gives them; a colour of their own would not be the one painted.
+    m_titleLabel->setEnabled(!grey);
+    m_urlLabel->setEnabled(!grey);
 }
 
 bool TTopicPanel::TopicLabelsGrey() const
 {
-    return m_titleLabel->palette().color(QPalette::WindowText)
-        == palette().color(QPalette::Disabled, QPalette::WindowText);
+    return !m_titleLabel->isEnabled() || !m_urlLabel->isEnabled();
 }
 
 void TTopicPanel::UpdateTopicBar()
@@ -389,7 +405,6 @@ void TTopicPanel::UpdateTopicBar()
     const bool project = m_hasProject;
     for (Id id : {Id::DeleteSelection, Id::MoveUp, Id::MoveDown, Id::MoveLeft, Id::MoveRight, Id::MoveRightAddHeading})
         m_actions.Action(id)->setEnabled(project && state.TreeButtonsEnabled);
-    setTopicLabelsGrey(!(project && state.LabelsNormal));
     if (state.ClearFields) {
         m_titleField->clear();
         m_urlField->clear();
@@ -398,6 +413,7 @@ void TTopicPanel::UpdateTopicBar()
         m_titleField->setText(topic->text());
         m_urlField->setText(urlFieldText(*topic));
     }
+    setTopicLabelsGrey(!(project && state.LabelsNormal));
     m_titleField->setEnabled(project && state.FieldsEnabled);
     m_urlField->setEnabled(project && state.FieldsEnabled);
     for (Id id : {Id::LinkBlankPage, Id::LinkExistingPage, Id::NoLink})
@@ -414,7 +430,6 @@ void TTopicPanel::UpdateTopicBar()
 void TTopicPanel::SetProjectState(bool hasProject)
 {
     m_hasProject = hasProject;
-    setTopicLabelsGrey(!hasProject);
     m_topicBar->setEnabled(hasProject);
     m_treeBar->setEnabled(hasProject);
     m_tree->setEnabled(hasProject);

@@ -224,6 +224,47 @@ void TTopicTreeView::giveSelectionToModel()
         m_tree.setSelection(nodes);
 }
 
+void TTopicTreeView::selectRangeTo(TopicNode* clicked)
+{
+    TopicNode* focused = m_tree.selected();
+    const QModelIndex focusedIndex = m_tree.indexOf(focused);
+    if (!m_rangeStart.isValid() || !m_rangeEnd.isValid() || m_rangeEnd != focusedIndex)
+        m_rangeStart = focusedIndex;
+    QModelIndex start = m_rangeStart;
+    const QModelIndex end = m_tree.indexOf(clicked);
+    if (!start.isValid()) {
+        m_tree.select(clicked);
+        return;
+    }
+    // A start inside a collapsed branch counts from the row that shows it.
+    for (QModelIndex parent = start.parent(); parent.isValid(); parent = parent.parent())
+        if (!isExpanded(parent))
+            start = parent;
+    const bool downwards = visualRect(start).top() <= visualRect(end).top();
+    QList<TopicNode*> range{clicked};
+    for (QModelIndex row = downwards ? start : end;; row = indexBelow(row)) {
+        if (!row.isValid())
+            break;
+        if (row != end)
+            range.append(nodeAt(row));
+        if (row == (downwards ? end : start))
+            break;
+    }
+    m_tree.setSelection(range);
+    m_rangeEnd = end;
+}
+
+void TTopicTreeView::revealSelection()
+{
+    const QList<TopicNode*> selection = m_tree.selection();
+    for (TopicNode* node : selection)
+        for (TopicNode* parent = node->parent(); parent != nullptr && parent->parent() != nullptr;
+             parent = parent->parent())
+            m_tree.setExpanded(parent, true);
+    if (!selection.isEmpty())
+        scrollTo(m_tree.indexOf(selection.front()));
+}
+
 // ---- mouse, keys, popup, hints ------------------------------------------------
 
 void TTopicTreeView::mousePressEvent(QMouseEvent* event)
@@ -236,9 +277,17 @@ void TTopicTreeView::mousePressEvent(QMouseEvent* event)
         QTreeView::mousePressEvent(event);
         return;
     }
+    const Qt::KeyboardModifiers keys = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+    if (keys == Qt::ShiftModifier && visualRect(index).contains(position)) {
+        // The range starts at the focused node, wherever Qt's own anchor is.
+        setFocus(Qt::MouseFocusReason);
+        selectRangeTo(nodeAt(index));
+        event->accept();
+        return;
+    }
     m_pressIndex = index;
     m_pressPosition = position;
-    const bool plainClick = !(event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier));
+    const bool plainClick = keys == Qt::NoModifier;
     if (plainClick && m_tree.selection().size() > 1 && selectionModel()->isSelected(index)) {
         // Keep the selection: this press may start dragging all of it.
         m_selectOnRelease = true;
@@ -352,6 +401,16 @@ void TTopicTreeView::paintEvent(QPaintEvent* event)
     painter.fillRect(m_marker, QColor(255, 0, 0));
 }
 
+void TTopicTreeView::scrollContentsBy(int dx, int dy)
+{
+    QTreeView::scrollContentsBy(dx, dy);
+    // The scroll moved the marker's pixels along with the rows (by whole
+    // rows, not by dx, dy); all of it is painted again, the marker only where
+    // it belongs.
+    if (!m_marker.isEmpty())
+        viewport()->update();
+}
+
 // ---- drag and drop --------------------------------------------------------------
 
 void TTopicTreeView::resetPress()
@@ -405,6 +464,7 @@ void TTopicTreeView::drop()
     if (target == nullptr)
         return;
     Drop(m_project, target, state);
+    revealSelection();
     emit dropped();
 }
 

@@ -48,6 +48,9 @@ public:
     TScrollDirection scrollDirection() const { return m_scrollDirection; }
     // Ends any drag without dropping and clears the drop target.
     void endDrag();
+    // Opens the branches that hide selected topics and scrolls to the
+    // focused one: a topic just moved into a collapsed branch stays in sight.
+    void revealSelection();
 
 signals:
     // The author asked for the popup menu; its focused node is the one clicked.
@@ -66,6 +69,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
     bool viewportEvent(QEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void commitData(QWidget* editor) override;
@@ -75,6 +79,7 @@ private:
     void takeSelectionFromModel();
     void giveSelectionToModel();
     void takeExpansionFromModel(const QModelIndex& parent);
+    void selectRangeTo(TopicNode* clicked);
 
     void beginDrag();
     void dragTo(const QPoint& position);
@@ -97,6 +102,11 @@ private:
     // Pressed on a row of a several-row selection: the selection stays for
     // a drag and becomes that row alone on release.
     bool m_selectOnRelease = false;
+    // Where a Shift+click range starts: the focused node, kept while the
+    // focus stays on the end of the last range so that ranges from one
+    // start can be redrawn.
+    QPersistentModelIndex m_rangeStart;
+    QPersistentModelIndex m_rangeEnd;
 
     bool m_dragging = false;
     TopicTreeCommands::DragState m_dragState = TopicTreeCommands::DropAsChild;

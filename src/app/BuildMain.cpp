@@ -1,6 +1,7 @@
 #include "BuildSwitches.h"
 #include "CodePages.h"
 #include "Languages.h"
+#include "NewProjectCommand.h"
 #include "QuorixError.h"
 #include "TBuildRunner.h"
 #include "TQrx.h"
@@ -65,7 +66,8 @@ int usage(int status)
            "         builds the project unattended; SWITCH is up to three of the letters\n"
            "         h (CHM), w (web help), d (Word), p (PDF), s (single HTML), e.g. /hws\n"
            "       quorix-build --version\n"
-           "       quorix-build --resave IN.qrx OUT.qrx\n";
+           "       quorix-build --resave IN.qrx OUT.qrx\n"
+        << NewProjectUsage();
     return status;
 }
 
@@ -127,6 +129,18 @@ int main(int argc, char** argv)
         return resave(args[1], args[2]);
     if (args == QStringList{QStringLiteral("--help")})
         return usage(0);
+    if (!args.isEmpty() && args[0] == QStringLiteral("--new")) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        QString error;
+        const std::optional<TNewProject> request = ParseNewProjectArguments(args.mid(1), &error);
+        if (!request) {
+            err << "quorix-build: " << error << "\n";
+            err.flush();
+            return usage(2);
+        }
+        return RunNewProjectCommand(*request, out, err);
+    }
     if (args.size() == 2 && !args[0].startsWith(QStringLiteral("--")))
         return build(args[0], args[1]);
     return usage(2);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "TNewProject.h"
+
 #include <QString>
 #include <functional>
+#include <optional>
 
 class IUserPrompts;
 class TQrx;
@@ -27,9 +30,10 @@ public:
     // False when the author cancelled or the changes could not be saved.
     bool Close();
     void ImportToc();
-    // A new project of `kind` (0 blank, 1 from HTML files, 2 from a CHM,
-    // 3 from an HTML Help project), `file` the help file to import.
-    bool NewProject(int kind, const QString& file = QString());
+    // A new project of `kind` (TNewProjectKind) through the new-project
+    // dialog, `file` the help file to import; `ask`: the changed project is
+    // offered for saving first. False when nothing new was made.
+    bool NewProject(int kind, const QString& file = QString(), bool ask = true);
     // The changed project is offered for saving: true when the work may go.
     bool LeavingQuestions();
     // A project command by its Tag (TProjectCommand); other Tags do nothing.
@@ -42,17 +46,39 @@ public:
     std::function<void()> OnCaptionChanged;
     // A project the author worked on, for the recent list.
     std::function<void(const QString& projectFile)> OnRecentProject;
-    // Asked first by LeavingQuestions: the page in the editor is saved or
-    // given up; false when the author cancelled.
+    // Asked first by LeavingQuestions and Save as: the page in the editor is
+    // saved or given up; false when the author cancelled.
     std::function<bool()> PageSaved;
+    // Save saves the page in the editor first, without asking; false when it
+    // could not.
+    std::function<bool()> SavePage;
+    // The new-project dialog on `kind`, `file` in its help-file field; none
+    // when the author cancelled.
+    std::function<std::optional<TNewProject>(int kind, const QString& file)> AskNewProject;
+    // A project from HTML files lists its folder: searching starts (true)
+    // and ends (false); each page found is told as it is read.
+    std::function<void(bool searching)> OnSearching;
+    std::function<void(const QString& file)> OnPageFound;
 
 private:
     void setProjectState(bool hasProject);
+    // The changed project offered for saving: false when the author
+    // cancelled or it could not be saved.
+    bool changesSavedOrGivenUp();
     void pageReset();
     void captionChanged();
     void recentProject();
-    // Clears the project and reads `path` into it; false with the error said.
+    // Clears the project and reads `path` into it; false with the error said
+    // and no project open.
     bool read(const QString& path);
+    // Creates the project the dialog asked for; false when it failed.
+    bool create(TNewProject& request);
+    // A file chosen in a save dialog: ".qrx" added when it has no extension,
+    // an existing file replaced only once the author agreed. Empty: cancelled.
+    QString confirmedSaveFile(const QString& chosen);
+    void cannotImport(int kind, const QString& file);
+    // Tells the author what a command could not do, in one box.
+    void warn(const QStringList& lines);
 
     TQrx& m_project;
     IUserPrompts& m_prompts;

@@ -146,6 +146,24 @@ bool exists(const QString& file)
     return QFileInfo(file).exists();
 }
 
+// The bytes of a file to decode: empty for a missing file, and for one
+// that cannot be read (`error` set).
+QByteArray readExisting(const QString& file, QString* error)
+{
+    if (!exists(file))
+        return QByteArray();
+    // A lock another program holds does not keep a reader out here, so the
+    // file is read in place rather than through a copy.
+    QByteArray bytes;
+    QString readError;
+    if (!readFile(file, bytes, readError)) {
+        if (error != nullptr)
+            *error = readError;
+        return QByteArray();
+    }
+    return bytes;
+}
+
 } // namespace
 
 bool IsFileLocked(const QString& file)
@@ -207,29 +225,33 @@ QString DecodeTextBytes(const QByteArray& bytes, const QString& codePage)
 
 QString DecodeTextFile(const QString& file, const QString& codePage)
 {
-    if (!exists(file))
-        return QString();
-    QByteArray bytes;
-    QString error;
-    if (!readFile(file, bytes, error))
-        return QString();
-    return DecodeTextBytes(bytes, codePage);
+    return DecodeTextBytes(readExisting(file, nullptr), codePage);
 }
 
 QString ReadTextFile(const QString& file, const QString& codePage, QString* error)
 {
-    if (!exists(file))
-        return QString();
-    // A lock another program holds does not keep a reader out here, so the
-    // file is read in place rather than through a copy.
-    QByteArray bytes;
-    QString readError;
-    if (!readFile(file, bytes, readError)) {
-        if (error != nullptr)
-            *error = readError;
-        return QString();
-    }
-    return DecodeTextBytes(bytes, codePage);
+    return DecodeTextBytes(readExisting(file, error), codePage);
+}
+
+TPageEncoding PageEncodingOf(const QByteArray& bytes)
+{
+    if (startsWith(bytes, {0xEF, 0xBB, 0xBF}))
+        return {EncodingUtf8, true};
+    if (startsWith(bytes, {0xFF, 0xFE}) || startsWith(bytes, {0xFE, 0xFF}))
+        return {EncodingUtf16, true};
+    const int declared = GetEncodingType(QString::fromLatin1(bytes));
+    if (declared == EncodingUtf16)
+        return {EncodingUtf16, true};
+    if (declared != EncodingAnsi)
+        return {declared, false};
+    return {looksUtf8(bytes) ? EncodingUtf8 : EncodingAnsi, false};
+}
+
+QString ReadPageFile(const QString& file, TPageEncoding& encoding, QString* error)
+{
+    const QByteArray bytes = readExisting(file, error);
+    encoding = PageEncodingOf(bytes);
+    return DecodeTextBytes(bytes);
 }
 
 int GetEncodingType(const QString& html)
@@ -261,12 +283,26 @@ QByteArray EncodeText(const QString& text, int type)
 
 QByteArray EncodeHtml(const QString& html)
 {
-    const int type = GetEncodingType(html);
+    return EncodePage(html, {GetEncodingType(html), true});
+}
+
+QByteArray EncodePage(const QString& html, const TPageEncoding& encoding, bool* widened)
+{
+    const int type = encoding.Type;
     QByteArray bytes = EncodeText(html, type);
-    if (type != EncodingUtf8 && type != EncodingUtf16 && AnsiToText(bytes, type <= 0 ? 0 : type) != html) {
+    if (widened != nullptr)
+        *widened = false;
+    if (type == EncodingUtf8) {
+        if (!encoding.Mark)
+            bytes.remove(0, 3);
+        return bytes;
+    }
+    if (type != EncodingUtf16 && AnsiToText(bytes, type <= 0 ? 0 : type) != html) {
         // Readers believe a declaration over the bytes, so it must name what they are.
         const bool declared = !GetCharset(html).isEmpty();
         bytes = EncodeText(declared ? SetCharset(html, QStringLiteral("utf-8")) : html, EncodingUtf8);
+        if (widened != nullptr)
+            *widened = true;
     }
     return bytes;
 }
@@ -290,10 +326,15 @@ bool SaveTextFile(const QString& text, const QString& file, int type, QString* e
 
 bool SaveHtmlFile(const QString& html, const QString& file, IUserPrompts* prompts, QString* savedAs)
 {
+    return SavePageBytes(html.isEmpty() ? QByteArray() : EncodeHtml(html), file, prompts, savedAs);
+}
+
+bool SavePageBytes(const QByteArray& bytes, const QString& file, IUserPrompts* prompts, QString* savedAs)
+{
     QString name = file;
     for (;;) {
         QString error;
-        if (html.isEmpty() || writeFileAtomically(name, EncodeHtml(html), &error)) {
+        if (bytes.isEmpty() || writeFileAtomically(name, bytes, &error)) {
             if (savedAs != nullptr)
                 *savedAs = name;
             return true;

@@ -32,6 +32,18 @@ QString DecodeTextFile(const QString& file, const QString& codePage = QString())
 // reading gives empty text with `error` set.
 QString ReadTextFile(const QString& file, const QString& codePage = QString(), QString* error = nullptr);
 
+// How a page's bytes hold its text, as DecodeTextBytes reads them: the
+// encoding type and whether a byte-order mark leads (UTF-16 always has one).
+// Saving a page in the encoding it was read in keeps its bytes where the
+// author changed nothing.
+struct TPageEncoding {
+    int Type = EncodingAnsi;
+    bool Mark = false;
+};
+TPageEncoding PageEncodingOf(const QByteArray& bytes);
+// ReadTextFile, with how the file stores its text.
+QString ReadPageFile(const QString& file, TPageEncoding& encoding, QString* error = nullptr);
+
 // The encoding a page's charset declaration names: "utf-8" 1, "unicode" 2,
 // else the code page of the charset, 0 when none or unknown.
 int GetEncodingType(const QString& html);
@@ -43,6 +55,9 @@ QByteArray EncodeText(const QString& text, int type);
 // written as UTF-8 with mark instead, so that nothing the author wrote is
 // lost, its charset declaration (if it has one) then saying "utf-8".
 QByteArray EncodeHtml(const QString& html);
+// The bytes of a page in `encoding`. When its code page cannot hold every
+// character, UTF-8 with mark as in EncodeHtml, and `widened` is set.
+QByteArray EncodePage(const QString& html, const TPageEncoding& encoding, bool* widened = nullptr);
 
 // Writes EncodeText from the start of the stream; a file or buffer is cut
 // to what was written, so no bytes of an older, longer content remain.
@@ -61,3 +76,6 @@ bool SaveTextFile(const QString& text, const QString& file, int type, QString* e
 // failed and nobody chose another name; `savedAs` receives the name the page
 // was saved under.
 bool SaveHtmlFile(const QString& html, const QString& file, IUserPrompts* prompts = nullptr, QString* savedAs = nullptr);
+// The same for a page already encoded: no bytes write nothing (true).
+bool SavePageBytes(const QByteArray& bytes, const QString& file, IUserPrompts* prompts = nullptr,
+                   QString* savedAs = nullptr);

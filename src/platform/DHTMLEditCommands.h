@@ -73,6 +73,10 @@ enum Status {
     DECMDF_NINCHED = 11, // mixed: the selection holds both states or several values
 };
 
+// IDHTMLEdit::SelectionBookmark when no text range is selected.
+inline constexpr char16_t SelectionControlRecord[] = u"[Control]"; // a picture, a table, a rule...
+inline constexpr char16_t SelectionNoneRecord[] = u"[None]";       // no selection at all
+
 // ExecCommand options.
 enum ExecOption {
     OLECMDEXECOPT_DODEFAULT = 0, // actions

@@ -41,6 +41,14 @@ public:
 
     // Edited since the page was last set; false right after setting it.
     virtual bool IsDirty() = 0;
+    // A number that moves with every change of the page's content and with
+    // every page set: whoever keeps a copy of the page reads it again only
+    // when this moved.
+    virtual quint64 ChangeCount() = 0;
+    // Waits until the page has taken every key already sent to it, so that
+    // what is read next holds the last keystroke. DocumentHTML and IsDirty
+    // do this themselves; saving, switching pages and tabs call it first.
+    virtual void Flush() = 0;
     // A page is loading: callers make no document calls meanwhile.
     virtual bool Busy() const = 0;
 
@@ -53,6 +61,15 @@ public:
                                  const QVariant& inValue = QVariant()) = 0;
     // DHTMLEdit::Status: 0 unsupported, 1 disabled, 3 enabled, 7 on, 11 mixed.
     virtual int QueryStatus(int cmdID) = 0;
+
+    // The selection as a text that SelectBookmark puts back, also in the
+    // same page text loaded again: both ends and the scroll position, a
+    // caret included. DHTMLEdit::SelectionControlRecord while a control is
+    // selected, SelectionNoneRecord while nothing is.
+    virtual QString SelectionBookmark() = 0;
+    // Selects the place of a SelectionBookmark; false for a text that is
+    // none. A place the page no longer has is taken as near as it goes.
+    virtual bool SelectBookmark(const QString& bookmark) = 0;
 
     // The context menu shown after OnShowContextMenu returns: up to 15
     // entries; an empty string is a separator, state 2 greys an entry out.
@@ -68,4 +85,9 @@ public:
     std::function<void(int xPos, int yPos)> OnShowContextMenu;
     // An entry of the context menu was chosen (its index in SetContextMenu).
     std::function<void(int itemIndex)> OnContextMenuAction;
+    // The author pressed the shortcut of an editing command (Ctrl+B: DECMD_BOLD,
+    // Ctrl+X, Ctrl+C, Ctrl+V, Ctrl+A, Ctrl+I, Ctrl+U, Ctrl+T, Ctrl+Shift+T,
+    // Ctrl+F) in the control. Unset, the control runs the command itself
+    // when it is usable; the browser never does.
+    std::function<void(int cmdID)> OnKeyCommand;
 };

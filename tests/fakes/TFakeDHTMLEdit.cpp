@@ -36,3 +36,19 @@ void TFakeDHTMLEdit::NewDocument()
 {
     SetDocumentHTML(QStringLiteral("<html><head><title></title></head><body></body></html>"));
 }
+
+quint64 TFakeDHTMLEdit::ChangeCount()
+{
+    if (Html != m_countedHtml || Loads != m_countedLoads) {
+        m_countedHtml = Html;
+        m_countedLoads = Loads;
+        ++m_changeCount;
+    }
+    return m_changeCount;
+}
+
+bool TFakeDHTMLEdit::SelectBookmark(const QString& bookmark)
+{
+    Bookmark = bookmark;
+    return true;
+}

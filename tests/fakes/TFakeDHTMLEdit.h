@@ -30,6 +30,11 @@ public:
     bool ShowDetails() const override { return Details; }
     void SetShowDetails(bool show) override { Details = show; }
     bool IsDirty() override { return Dirty; }
+    // Moves when Html changed since it was last asked, and with every load.
+    quint64 ChangeCount() override;
+    void Flush() override { ++Flushes; }
+    QString SelectionBookmark() override { return Bookmark; }
+    bool SelectBookmark(const QString& bookmark) override;
     bool Busy() const override { return false; }
     IHTMLDocument* DOM() override { return nullptr; }
 
@@ -47,6 +52,9 @@ public:
     bool Details = false;
     bool Dirty = false; // set by the test to stand for an edit
     int Loads = 0;      // pages set, NewDocument included
+    int Flushes = 0;
+    // The selection: what SelectionBookmark answers and SelectBookmark sets.
+    QString Bookmark = QString::fromUtf16(DHTMLEdit::SelectionNoneRecord);
 
     QList<TCommand> Commands;
     QList<int> Queries;
@@ -55,4 +63,9 @@ public:
     int DefaultStatus = DHTMLEdit::DECMDF_ENABLED;
     QStringList MenuStrings;
     QList<int> MenuStates;
+
+private:
+    QString m_countedHtml;
+    int m_countedLoads = 0;
+    quint64 m_changeCount = 0;
 };

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// The calls of the editor's script (its table `calls`, js/editor/10-calls.js),
+// The calls of the editor's script (its table `calls`, js/editor/12-calls.js),
 // by their names in C++ and in the script. The one list both the bridge
 // and the test that holds it against the script use.
 #define QUORIX_EDITOR_CALLS(CALL) \
@@ -17,6 +17,8 @@
     CALL(Exec, "exec") \
     CALL(FontState, "fontState") \
     CALL(Find, "find") \
+    CALL(State, "state") \
+    CALL(SelectBookmark, "selectBookmark") \
     /* the document */ \
     CALL(SelectionType, "selectionType") \
     CALL(SelectionRange, "selectionRange") \

@@ -3,6 +3,7 @@
 #include "EditorCalls.h"
 #include "QuorixError.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,6 +17,8 @@ namespace {
 // A healthy page answers in milliseconds; a page that does not answer in
 // this time has hung or gone.
 constexpr int CallTimeoutMs = 20000;
+// How long a wait for keys lets the page's pushes come before it asks.
+constexpr int KeyPollMs = 5;
 
 QString jsonText(const QJsonValue& value)
 {
@@ -42,6 +45,10 @@ void TEditorBridge::setGeneration(int generation)
 {
     m_generation = generation;
     m_released.clear(); // the new document starts with an empty handle table
+    m_state.clear();
+    m_stateId = -1;
+    m_stateCurrent = false;
+    m_keysSent = 0; // keys sent to the page being replaced are gone with it
 }
 
 void TEditorBridge::release(int handle, int generation)
@@ -50,9 +57,83 @@ void TEditorBridge::release(int handle, int generation)
         m_released.append(handle);
 }
 
-void TEditorBridge::displayChanged()
+bool TEditorBridge::takeState(const QVariantMap& state)
 {
-    emit changed();
+    if (state.value(QStringLiteral("page")).toInt() != m_generation)
+        return false; // a record of a page since replaced
+    const qint64 id = state.value(QStringLiteral("id")).toLongLong();
+    if (id < m_stateId)
+        return false; // overtaken by a record already held
+    m_stateCurrent = true;
+    if (id == m_stateId)
+        return false;
+    m_state = state;
+    m_stateId = id;
+    return true;
+}
+
+void TEditorBridge::stateChanged(const QVariantMap& state)
+{
+    if (takeState(state))
+        emit changed();
+}
+
+QVariantMap TEditorBridge::state()
+{
+    if (!m_stateCurrent)
+        return freshState();
+    return m_state;
+}
+
+QVariantMap TEditorBridge::freshState()
+{
+    // The record replaces the push the page would have sent for the change.
+    if (takeState(call(EditorCall::State).toMap()))
+        emit changed();
+    return m_state;
+}
+
+bool TEditorBridge::keysPending() const
+{
+    return m_state.value(QStringLiteral("keys")).toLongLong() < m_keysSent;
+}
+
+bool TEditorBridge::waitForKeys(int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (keysPending()) {
+        if (timer.hasExpired(timeoutMs)) {
+            // A key the page never saw (taken by the view itself): count
+            // from what the page has, so the next wait does not stall.
+            m_keysSent = m_state.value(QStringLiteral("keys")).toLongLong();
+            return false;
+        }
+        QEventLoop loop;
+        QTimer::singleShot(KeyPollMs, &loop, &QEventLoop::quit);
+        connect(this, &TEditorBridge::changed, &loop, &QEventLoop::quit);
+        ++m_depth;
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        --m_depth;
+        if (keysPending())
+            freshState();
+    }
+    return true;
+}
+
+QVariant TEditorBridge::adoptAnswer(const QVariant& answer)
+{
+    const QVariantMap result = answer.toMap();
+    if (!result.value(QStringLiteral("ok")).toBool())
+        return {};
+    const auto state = result.constFind(QStringLiteral("state"));
+    if (state != result.constEnd()) {
+        if (takeState(state->toMap()))
+            emit changed();
+    } else if (result.value(QStringLiteral("stateId")).toLongLong() != m_stateId) {
+        m_stateCurrent = false; // a record is on its way
+    }
+    return result.value(QStringLiteral("value"));
 }
 
 QVariant TEditorBridge::call(const QString& name, const QVariantList& args)
@@ -105,5 +186,5 @@ QVariant TEditorBridge::call(const QString& name, const QVariantList& args)
             error = QStringLiteral("the page has no editor script");
         throw EQuorixError(QStringLiteral("The editor could not run %1: %2.").arg(name, error));
     }
-    return result.value(QStringLiteral("value"));
+    return adoptAnswer(answer->value);
 }

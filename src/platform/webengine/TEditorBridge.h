@@ -11,7 +11,9 @@ class QWebEnginePage;
 
 // The C++ end of the editor's script (js/editor/*.js): calls its functions
 // and waits for the answer, so the document model reads like plain calls;
-// hears the page's change notices through the web channel.
+// keeps the page's state record, which the page pushes through the web
+// channel after every input, selection change or edit and adds to every
+// answer when it moved.
 //
 // A call processes other events while it waits, but no user input.
 class TEditorBridge : public QObject {
@@ -25,6 +27,8 @@ public:
     QVariant call(const QString& name, const QVariantList& args = {});
     // The script text of that call, for a caller that runs it itself.
     static QString CallScript(const QString& name, const QVariantList& args = {});
+    // Takes the state record of such an answer; the answer's value.
+    QVariant adoptAnswer(const QVariant& answer);
     // Runs before every call: the control waits there for a page being loaded.
     std::function<void()> BeforeCall;
 
@@ -36,15 +40,37 @@ public:
     // True while a call waits for its answer.
     bool inCall() const { return m_depth > 0; }
 
+    // The page's latest state record (see js/editor/10-state.js) as held;
+    // asked for when a newer one is known to be on its way.
+    QVariantMap state();
+    // The record made now.
+    QVariantMap freshState();
+    // Whether the record held is the page's latest one known.
+    bool stateCurrent() const { return m_stateCurrent; }
+
+    // A key press went to the page. waitForKeys waits, processing events
+    // but no user input, until the page has taken every key sent (false
+    // after `timeoutMs`).
+    void noteKeySent() { ++m_keysSent; }
+    bool keysPending() const;
+    bool waitForKeys(int timeoutMs);
+
     // From the page (web channel).
-    Q_INVOKABLE void displayChanged();
+    Q_INVOKABLE void stateChanged(const QVariantMap& state);
 
 signals:
+    // The page's state moved: its caret, selection or content changed.
     void changed();
 
 private:
+    bool takeState(const QVariantMap& state);
+
     QPointer<QWebEnginePage> m_page;
     int m_generation = 0;
     int m_depth = 0;
     QList<int> m_released;
+    QVariantMap m_state;
+    qint64 m_stateId = -1;
+    bool m_stateCurrent = false;
+    qint64 m_keysSent = 0;
 };

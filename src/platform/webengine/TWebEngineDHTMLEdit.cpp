@@ -80,6 +80,84 @@ QString sourceDoctype(const QString& html)
 
 const QString EmptyDocument = QStringLiteral("<html><head><title></title></head><body></body></html>");
 
+// How long reading the page waits for keys sent to it: a healthy page takes
+// them in milliseconds.
+constexpr int FlushTimeoutMs = 1000;
+
+// The name of the tag starting at `at` ("<name" or "</name"), lower case.
+QString tagNameAt(const QString& html, qsizetype at)
+{
+    qsizetype end = at;
+    while (end < html.size() && (html[end].isLetterOrNumber() || html[end] == QLatin1Char('-')))
+        ++end;
+    return html.mid(at, end - at).toLower();
+}
+
+// Past the ">" that ends the tag started at `at`, quoted values skipped.
+qsizetype afterTag(const QString& html, qsizetype at)
+{
+    QChar quote;
+    for (qsizetype i = at; i < html.size(); ++i) {
+        const QChar c = html[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            quote = c;
+        } else if (c == QLatin1Char('>')) {
+            return i + 1;
+        }
+    }
+    return html.size();
+}
+
+// For every table of a page's text, in document order, whether it writes
+// its <tbody>: the parser adds one to those that do not, and the page's
+// script leaves it out again whenever the page is read.
+QVariantList explicitTableBodies(const QString& html)
+{
+    // Elements whose content is text, not markup (scripts of the page stay
+    // off, so <noscript> holds markup); <template> content is no part of
+    // the document.
+    static const QStringList rawText{QStringLiteral("script"), QStringLiteral("style"), QStringLiteral("textarea"),
+                                     QStringLiteral("title"), QStringLiteral("xmp"), QStringLiteral("iframe"),
+                                     QStringLiteral("noembed"), QStringLiteral("noframes"), QStringLiteral("template")};
+    QVariantList tables;
+    QList<qsizetype> open;
+    qsizetype i = 0;
+    while ((i = html.indexOf(QLatin1Char('<'), i)) >= 0) {
+        if (QStringView(html).mid(i, 4) == u"<!--") {
+            const qsizetype end = html.indexOf(QStringLiteral("-->"), i + 4);
+            i = end < 0 ? html.size() : end + 3;
+            continue;
+        }
+        const bool closing = i + 1 < html.size() && html[i + 1] == QLatin1Char('/');
+        const QString name = tagNameAt(html, i + (closing ? 2 : 1));
+        if (name.isEmpty()) {
+            ++i;
+            continue;
+        }
+        const qsizetype next = afterTag(html, i);
+        if (closing) {
+            if (name == QLatin1String("table") && !open.isEmpty())
+                open.removeLast();
+        } else if (name == QLatin1String("table")) {
+            open.append(tables.size());
+            tables.append(false);
+        } else if (name == QLatin1String("tbody") && !open.isEmpty()) {
+            tables[open.last()] = true;
+        } else if (name == QLatin1String("plaintext")) {
+            break;
+        } else if (rawText.contains(name)) {
+            const qsizetype end = html.indexOf(QStringLiteral("</") + name, next, Qt::CaseInsensitive);
+            i = end < 0 ? html.size() : end;
+            continue;
+        }
+        i = next;
+    }
+    return tables;
+}
+
 } // namespace
 
 TWebEngineDHTMLEdit::TWebEngineDHTMLEdit(QWidget* parent)
@@ -104,6 +182,8 @@ TWebEngineDHTMLEdit::TWebEngineDHTMLEdit(QWidget* parent)
     connect(page, &QWebEnginePage::loadingChanged, this, &TWebEngineDHTMLEdit::loadingChanged);
     connect(m_bridge, &TEditorBridge::changed, this, &TWebEngineDHTMLEdit::scheduleDisplayChanged);
     connect(m_view, &TEditorView::contextMenuRequested, this, &TWebEngineDHTMLEdit::showContextMenu);
+    connect(m_view, &TEditorView::keySent, m_bridge, &TEditorBridge::noteKeySent);
+    connect(m_view, &TEditorView::commandKey, this, &TWebEngineDHTMLEdit::runKeyCommand);
 
     m_displayTimer.setSingleShot(true);
     m_displayTimer.setInterval(0);
@@ -113,8 +193,18 @@ TWebEngineDHTMLEdit::TWebEngineDHTMLEdit(QWidget* parent)
             m_displayTimer.start();
             return;
         }
-        if (!m_busy && OnDisplayChanged)
-            OnDisplayChanged();
+        if (!m_busy && OnDisplayChanged) {
+            // The handler reads the record the page pushed with the change.
+            const bool outer = !m_inDisplayChanged;
+            m_inDisplayChanged = true;
+            try {
+                OnDisplayChanged();
+            } catch (...) {
+                m_inDisplayChanged = !outer;
+                throw;
+            }
+            m_inDisplayChanged = !outer;
+        }
     });
 }
 
@@ -132,9 +222,56 @@ QWebEngineView* TWebEngineDHTMLEdit::view() const
 
 QString TWebEngineDHTMLEdit::DocumentHTML()
 {
-    if (m_busy || !m_loaded)
+    if (!stateReadable())
         return m_html;
+    Flush();
     return m_bridge->call(EditorCall::DocumentHtml).toString();
+}
+
+void TWebEngineDHTMLEdit::Flush()
+{
+    if (stateReadable() && m_bridge->keysPending() && !m_bridge->waitForKeys(FlushTimeoutMs))
+        qWarning("Quorix: the editor's page did not take every key sent to it");
+}
+
+QVariantMap TWebEngineDHTMLEdit::pageState()
+{
+    return m_inDisplayChanged ? m_bridge->state() : m_bridge->freshState();
+}
+
+QVariant TWebEngineDHTMLEdit::recorded(const QString& name)
+{
+    return m_inDisplayChanged ? m_bridge->state().value(name) : QVariant();
+}
+
+quint64 TWebEngineDHTMLEdit::ChangeCount()
+{
+    const quint64 page = quint64(quint32(m_generation)) << 32;
+    if (!stateReadable())
+        return page;
+    return page | quint32(pageState().value(QStringLiteral("changes")).toUInt());
+}
+
+QString TWebEngineDHTMLEdit::SelectionBookmark()
+{
+    if (!stateReadable())
+        return QString::fromUtf16(SelectionNoneRecord);
+    return pageState().value(QStringLiteral("bookmark")).toString();
+}
+
+bool TWebEngineDHTMLEdit::SelectBookmark(const QString& bookmark)
+{
+    return m_bridge->call(EditorCall::SelectBookmark, {bookmark}).toBool();
+}
+
+void TWebEngineDHTMLEdit::runKeyCommand(int cmdID)
+{
+    if (m_busy || !isEnabled())
+        return;
+    if (OnKeyCommand)
+        OnKeyCommand(cmdID);
+    else if (QueryStatus(cmdID) >= DECMDF_ENABLED)
+        ExecCommand(cmdID);
 }
 
 void TWebEngineDHTMLEdit::SetDocumentHTML(const QString& html)
@@ -182,9 +319,11 @@ void TWebEngineDHTMLEdit::applyView()
 
 bool TWebEngineDHTMLEdit::IsDirty()
 {
-    if (m_busy || !m_loaded)
+    if (!stateReadable())
         return m_keepDirty && m_busy;
-    return m_bridge->call(EditorCall::IsDirty).toBool();
+    Flush();
+    const QVariant dirty = recorded(QStringLiteral("dirty"));
+    return dirty.isValid() ? dirty.toBool() : m_bridge->call(EditorCall::IsDirty).toBool();
 }
 
 void TWebEngineDHTMLEdit::NewDocument()
@@ -222,11 +361,15 @@ void TWebEngineDHTMLEdit::loadingChanged(const QWebEngineLoadingInfo& info)
     if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
         qWarning().noquote() << "Quorix: the editor could not load its page:" << info.errorString();
 
-    const QVariantList args{m_showBorders, m_showDetails, m_keepDirty, sourceDoctype(m_html)};
+    const QVariantList args{m_showBorders, m_showDetails, m_keepDirty, sourceDoctype(m_html), m_generation,
+                            explicitTableBodies(m_html)};
     QPointer<TWebEngineDHTMLEdit> self(this);
-    m_view->page()->runJavaScript(TEditorBridge::CallScript(EditorCall::Init, args), QWebEngineScript::ApplicationWorld, [self, generation](const QVariant&) {
+    m_view->page()->runJavaScript(TEditorBridge::CallScript(EditorCall::Init, args), QWebEngineScript::ApplicationWorld, [self, generation](const QVariant& answer) {
         if (!self || generation != self->m_generation || self->m_loadPending)
             return;
+        // Keys count from here: those sent while the page loaded went to none.
+        self->m_bridge->setGeneration(generation);
+        self->m_bridge->adoptAnswer(answer);
         self->m_busy = false;
         self->m_loaded = true;
         self->m_keepDirty = false;
@@ -280,8 +423,16 @@ QVariant TWebEngineDHTMLEdit::ExecCommand(int cmdID, int option, const QVariant&
         return showFontDialog();
     case DECMD_GETBLOCKFMTNAMES:
         return m_bridge->call(EditorCall::Exec, {cmdID}).toStringList();
-    case DECMD_GETFONTSIZE:
-        return m_bridge->call(EditorCall::Exec, {cmdID}).toInt();
+    case DECMD_GETBLOCKFMT:
+    case DECMD_GETFONTNAME:
+    case DECMD_GETFONTSIZE: {
+        static const QHash<int, QString> field{{DECMD_GETBLOCKFMT, QStringLiteral("blockFormat")},
+                                               {DECMD_GETFONTNAME, QStringLiteral("fontName")},
+                                               {DECMD_GETFONTSIZE, QStringLiteral("fontSize")}};
+        const QVariant known = recorded(field.value(cmdID));
+        const QVariant value = known.isValid() ? known : m_bridge->call(EditorCall::Exec, {cmdID});
+        return cmdID == DECMD_GETFONTSIZE ? QVariant(value.toInt()) : QVariant(value.toString());
+    }
     default:
         break;
     }
@@ -295,7 +446,11 @@ int TWebEngineDHTMLEdit::QueryStatus(int cmdID)
         return DECMDF_NOTSUPPORTED;
     if (m_busy)
         return DECMDF_DISABLED;
-    const int status = m_bridge->call(EditorCall::Status, {cmdID}).toInt();
+    Flush();
+    // While a display change is handled, from the page's state record: a
+    // refresh of every tool button asks the page nothing.
+    const QVariant known = recorded(QStringLiteral("status")).toMap().value(QString::number(cmdID));
+    const int status = known.isValid() ? known.toInt() : m_bridge->call(EditorCall::Status, {cmdID}).toInt();
     if (cmdID == DECMD_PASTE && status >= DECMDF_ENABLED) {
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         if (data == nullptr || data->formats().isEmpty())

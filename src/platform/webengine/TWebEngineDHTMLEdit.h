@@ -36,12 +36,16 @@ public:
     bool ShowDetails() const override { return m_showDetails; }
     void SetShowDetails(bool show) override;
     bool IsDirty() override;
+    quint64 ChangeCount() override;
+    void Flush() override;
     bool Busy() const override { return m_busy; }
     IHTMLDocument* DOM() override { return &m_document; }
 
     QVariant ExecCommand(int cmdID, int option = DHTMLEdit::OLECMDEXECOPT_DODEFAULT,
                          const QVariant& inValue = QVariant()) override;
     int QueryStatus(int cmdID) override;
+    QString SelectionBookmark() override;
+    bool SelectBookmark(const QString& bookmark) override;
     void SetContextMenu(const QStringList& menuStrings, const QList<int>& menuStates) override;
     void NewDocument() override;
 
@@ -60,6 +64,13 @@ private:
     void startLoad();
     void loadingChanged(const QWebEngineLoadingInfo& info);
     void waitForDocument();
+    bool stateReadable() const { return !m_busy && m_loaded; }
+    // The page's state record: while a display change is handled, the one
+    // pushed with it; else made now.
+    QVariantMap pageState();
+    // A field of the pushed record while a display change is handled; else invalid.
+    QVariant recorded(const QString& name);
+    void runKeyCommand(int cmdID);
     void scheduleDisplayChanged();
     void showContextMenu(const QPoint& position, const QPoint& globalPosition);
     void applyView();
@@ -77,6 +88,7 @@ private:
     bool m_loaded = false;       // a document has finished loading at least once
     bool m_loadPending = false;  // a load is asked for but not started
     bool m_keepDirty = false;    // the load only moves the page to another folder
+    bool m_inDisplayChanged = false;
     int m_generation = 0;
     quint64 m_pageId;
     QTimer m_displayTimer;

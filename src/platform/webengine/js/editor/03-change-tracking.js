@@ -1,20 +1,17 @@
     // ---- change tracking -----------------------------------------------
 
     let dirty = false;
+    let changes = 0; // content changes since the page was loaded
     let internalDepth = 0;
     let observer = null;
     let channel = null;
     let textModel = null; // flattened text of the body, rebuilt after changes
 
-    function notify() {
-        if (channel)
-            channel.displayChanged();
-    }
-
     function markEdited() {
         dirty = true;
+        changes++;
         textModel = null;
-        notify();
+        schedulePush();
     }
 
     function handleRecords(records) {

@@ -18,6 +18,55 @@
         return normal(a) === normal(b);
     }
 
+    // Row groups the parser added to tables written without <tbody>: left
+    // out whenever the page is read, so a page read back is the page loaded.
+    const impliedBodies = new Set();
+    const IMPLIED_MARK = 'data-quorix-implied-tbody';
+
+    // `explicitBodies`: for each table of the page's text, in order, whether
+    // it writes its <tbody>. A page whose tables the text does not match
+    // (tables made by the parser itself) keeps every row group.
+    function noteImpliedBodies(explicitBodies) {
+        impliedBodies.clear();
+        const tables = document.getElementsByTagName('table');
+        if (!Array.isArray(explicitBodies) || explicitBodies.length !== tables.length)
+            return;
+        Array.from(tables).forEach(function (table, index) {
+            if (explicitBodies[index])
+                return;
+            for (const child of Array.from(table.children)) {
+                if (child.tagName.toUpperCase() === 'TBODY' && child.attributes.length === 0)
+                    impliedBodies.add(child);
+            }
+        });
+    }
+
+    function rootHtml(root) {
+        const bodies = Array.from(impliedBodies).filter(function (body) {
+            return body.isConnected && body.attributes.length === 0 && root.contains(body);
+        });
+        if (bodies.length === 0)
+            return root.outerHTML;
+        // The groups go from a copy; the page itself, and its selection, stay.
+        return internal(function () {
+            let copy;
+            for (const body of bodies)
+                body.setAttribute(IMPLIED_MARK, '');
+            try {
+                copy = root.cloneNode(true);
+            } finally {
+                for (const body of bodies)
+                    body.removeAttribute(IMPLIED_MARK);
+            }
+            for (const body of Array.from(copy.querySelectorAll('tbody[' + IMPLIED_MARK + ']'))) {
+                while (body.firstChild)
+                    body.parentNode.insertBefore(body.firstChild, body);
+                body.remove();
+            }
+            return copy.outerHTML;
+        });
+    }
+
     function documentHtml() {
         return withAuthorStyles(function () {
             const parts = [];
@@ -29,7 +78,7 @@
                 else if (node.nodeType === Node.COMMENT_NODE)
                     parts.push('<!--' + node.data + '-->');
                 else if (node.nodeType === Node.ELEMENT_NODE)
-                    parts.push(node.outerHTML);
+                    parts.push(rootHtml(node));
                 else if (node.nodeType === Node.PROCESSING_INSTRUCTION_NODE)
                     parts.push('<?' + node.target + ' ' + node.data + '>');
             }

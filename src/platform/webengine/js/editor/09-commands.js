@@ -27,7 +27,22 @@
         return range !== null && !range.collapsed;
     }
 
+    // While a state record is made, every status asks for the same list.
+    let textElementsCache = null;
+
     function selectedTextElements(range) {
+        if (textElementsCache === null)
+            return findSelectedTextElements(range);
+        const key = [range.startContainer, range.startOffset, range.endContainer, range.endOffset];
+        const hit = textElementsCache.find(function (entry) { return entry.key.every(function (v, i) { return v === key[i]; }); });
+        if (hit)
+            return hit.elements;
+        const elements = findSelectedTextElements(range);
+        textElementsCache.push({ key: key, elements: elements });
+        return elements;
+    }
+
+    function findSelectedTextElements(range) {
         const result = [];
         if (range.collapsed)
             return result;
@@ -166,100 +181,48 @@
 
     function currentCell() {
         const range = selectionRange();
-        if (!range)
-            return null;
-        return cellOf(range.startContainer);
-    }
-
-    function cellOf(node) {
-        for (let element = elementAround(node); element && element !== document.body; element = element.parentElement) {
-            const tag = element.tagName.toUpperCase();
-            if (tag === 'TD' || tag === 'TH')
-                return element;
-        }
-        return null;
+        return range ? cellOf(range.startContainer) : null;
     }
 
     function tableStatus() {
         return currentCell() ? ENABLED : DISABLED;
     }
 
-    function fillCell(cell) {
-        cell.innerHTML = '&nbsp;';
-    }
-
-    function insertRowAbove() {
-        const cell = currentCell();
-        if (!cell)
-            return false;
-        const row = cell.parentElement;
-        const section = row.parentElement;
-        const newRow = section.insertRow(row.sectionRowIndex);
-        for (const model of Array.from(row.cells)) {
-            const newCell = newRow.insertCell(-1);
-            if (model.colSpan > 1)
-                newCell.colSpan = model.colSpan;
-            fillCell(newCell);
+    // Chromium makes a list inside the paragraph it was made from, which the
+    // parser would break apart when the page is loaded again: the list goes
+    // between the paragraph's parts before and after it, the selection kept.
+    function liftListsOutOfParagraphs() {
+        const lists = document.querySelectorAll('p > ol, p > ul');
+        if (lists.length === 0)
+            return;
+        const selection = document.getSelection();
+        const points = selection && selection.rangeCount > 0
+            ? [selection.anchorNode, selection.anchorOffset, selection.focusNode, selection.focusOffset] : null;
+        const blank = function (element) {
+            return !Array.from(element.childNodes).some(function (node) {
+                return node.nodeType !== Node.TEXT_NODE || /\S/.test(node.data);
+            });
+        };
+        for (const list of Array.from(lists)) {
+            const paragraph = list.parentNode;
+            const rest = paragraph.cloneNode(false);
+            while (list.nextSibling)
+                rest.appendChild(list.nextSibling);
+            paragraph.parentNode.insertBefore(list, paragraph.nextSibling);
+            list.parentNode.insertBefore(rest, list.nextSibling);
+            if (blank(rest))
+                rest.remove();
+            if (blank(paragraph))
+                paragraph.remove();
         }
-        return true;
+        if (points && points[0].isConnected && points[2].isConnected)
+            selection.setBaseAndExtent(points[0], points[1], points[2], points[3]);
     }
 
-    function tableOf(cell) {
-        let element = cell.parentElement;
-        while (element && element.tagName.toUpperCase() !== 'TABLE')
-            element = element.parentElement;
-        return element;
-    }
-
-    function insertColumnLeft() {
-        const cell = currentCell();
-        if (!cell)
-            return false;
-        const index = cell.cellIndex;
-        for (const row of Array.from(tableOf(cell).rows))
-            fillCell(row.insertCell(Math.min(index, row.cells.length)));
-        return true;
-    }
-
-    function removeEmptyTable(table) {
-        if (table.rows.length === 0)
-            table.remove();
-    }
-
-    function deleteRows() {
-        const range = selectionRange();
-        const first = currentCell();
-        if (!first)
-            return false;
-        const last = cellOf(range.endContainer) || first;
-        const table = tableOf(first);
-        const from = first.parentElement.rowIndex;
-        const to = tableOf(last) === table ? Math.max(from, last.parentElement.rowIndex) : from;
-        for (let index = to; index >= from; index--)
-            table.deleteRow(index);
-        removeEmptyTable(table);
-        return true;
-    }
-
-    function deleteColumns() {
-        const range = selectionRange();
-        const first = currentCell();
-        if (!first)
-            return false;
-        const last = cellOf(range.endContainer) || first;
-        const table = tableOf(first);
-        let from = first.cellIndex;
-        let to = from;
-        if (last.parentElement === first.parentElement)
-            to = Math.max(from, last.cellIndex);
-        for (const row of Array.from(table.rows)) {
-            for (let index = Math.min(to, row.cells.length - 1); index >= from; index--)
-                row.deleteCell(index);
-            if (row.cells.length === 0)
-                row.remove();
-        }
-        removeEmptyTable(table);
-        return true;
+    function listCommand(name) {
+        const done = document.execCommand(name, false, null);
+        liftListsOutOfParagraphs();
+        return done;
     }
 
     function setBlockFormat(name) {
@@ -268,16 +231,19 @@
             return false;
         const range = selectionRange();
         const current = range ? blockOf(range.startContainer) : 'P';
-        const listCommand = { OL: 'insertOrderedList', UL: 'insertUnorderedList' };
-        if (entry[1] in listCommand) {
+        const listCommands = { OL: 'insertOrderedList', UL: 'insertUnorderedList' };
+        if (entry[1] in listCommands) {
             if (current === entry[1])
                 return true;
-            return document.execCommand(listCommand[entry[1]], false, null);
+            return listCommand(listCommands[entry[1]]);
         }
-        if (current in listCommand)
-            document.execCommand(listCommand[current], false, null); // leave the list first
+        if (current in listCommands)
+            listCommand(listCommands[current]); // leave the list first
         return document.execCommand('formatBlock', false, entry[1].toLowerCase());
     }
+
+    // Commands that only read: running them changes nothing.
+    const READ_COMMANDS = new Set([5011, 5012, 5013, 5014]);
 
     function execute(name, value) {
         return document.execCommand(name, false, value === undefined ? null : value);
@@ -321,7 +287,7 @@
         5024: { status: function () { return stateStatus('justifyCenter'); }, run: function () { return execute('justifyCenter'); } },
         5025: { status: function () { return stateStatus('justifyLeft'); }, run: function () { return execute('justifyLeft'); } },
         5026: { status: function () { return stateStatus('justifyRight'); }, run: function () { return execute('justifyRight'); } },
-        5030: { status: function () { return stateStatus('insertOrderedList'); }, run: function () { return execute('insertOrderedList'); } },
+        5030: { status: function () { return stateStatus('insertOrderedList'); }, run: function () { return listCommand('insertOrderedList'); } },
         5031: { status: function () { return enabledStatus('outdent'); }, run: function () { return execute('outdent'); } },
         5032: { status: function () { return hasSelection() ? ENABLED : DISABLED; }, run: function () { return execute('paste'); } },
         5034: { status: function () { return hasSelection() ? ENABLED : DISABLED; }, run: function () { return execute('removeFormat'); } },
@@ -335,6 +301,6 @@
         5045: { status: function () { return valueStatus(fontSizeOf); }, run: function (value) { return execute('fontSize', String(value)); } },
         5046: { status: function () { return hasSelection() ? ENABLED : DISABLED; }, run: function (value) { return execute('foreColor', value); } },
         5048: { status: function () { return inlineStatus('underline', isUnderlined); }, run: function () { return execute('underline'); } },
-        5051: { status: function () { return stateStatus('insertUnorderedList'); }, run: function () { return execute('insertUnorderedList'); } },
+        5051: { status: function () { return stateStatus('insertUnorderedList'); }, run: function () { return listCommand('insertUnorderedList'); } },
     };
 

@@ -1,8 +1,10 @@
     // ---- the calls -----------------------------------------------------------
 
     const calls = {
-        init: function (showBorders, showDetails, wasDirty, doctype) {
+        init: function (showBorders, showDetails, wasDirty, doctype, generation, explicitBodies) {
             sourceDoctype = String(doctype || '');
+            pageGeneration = Number(generation) || 0;
+            noteImpliedBodies(explicitBodies);
             document.designMode = 'on';
             document.execCommand('styleWithCSS', false, false);
             document.execCommand('defaultParagraphSeparator', false, 'p');
@@ -12,18 +14,22 @@
                     handleRecords(records);
             });
             observer.observe(document, { subtree: true, childList: true, attributes: true, characterData: true });
-            document.addEventListener('selectionchange', notify);
+            document.addEventListener('selectionchange', schedulePush);
+            document.addEventListener('input', schedulePush, true);
             // Quorix keeps its own history: the browser's undo never runs.
             document.addEventListener('beforeinput', function (event) {
                 if (event.inputType === 'historyUndo' || event.inputType === 'historyRedo')
                     event.preventDefault();
             }, true);
             document.addEventListener('keydown', function (event) {
+                keysTaken++; // the control waits for this count before it reads the page
+                schedulePush();
                 const key = event.key.toLowerCase();
                 if ((event.ctrlKey || event.metaKey) && (key === 'z' || key === 'y'))
                     event.preventDefault();
             }, true);
             dirty = Boolean(wasDirty);
+            initialised = true;
             return true;
         },
         release: function (handles) {
@@ -46,7 +52,18 @@
             const command = commands[id];
             if (!command || !editable())
                 return false;
+            if (!READ_COMMANDS.has(Number(id)))
+                stale = true; // a typing style may change without a change of the page
             return command.run(value);
+        },
+        // The state record, made now.
+        state: computeState,
+        selectBookmark: function (bookmark) {
+            const place = bookmarkRange(bookmark);
+            if (!place)
+                return false;
+            selectWithScroll(place.range, place.scroll);
+            return true;
         },
         // The current values of the font dialog.
         fontState: function () {
@@ -139,21 +156,22 @@
             return outer.compareBoundaryPoints(Range.START_TO_START, inner) <= 0
                 && outer.compareBoundaryPoints(Range.END_TO_END, inner) >= 0;
         },
-        rangeBookmark: function (h) {
-            const [start, end] = rangeIndices(textRangeOf(h).range);
-            return 'quorix:' + start + ':' + end;
-        },
+        rangeBookmark: function (h) { return rangeBookmarkText(textRangeOf(h).range); },
         rangeMoveToBookmark: function (h, bookmark) {
-            const match = /^quorix:(\d+):(\d+)$/.exec(String(bookmark));
-            if (!match)
+            const place = bookmarkRange(bookmark);
+            if (!place)
                 return false;
-            const length = model().length;
-            const start = Math.min(Number(match[1]), length);
-            const end = Math.min(Math.max(Number(match[2]), start), length);
-            setRangeIndices(textRangeOf(h).range, start, end);
+            const object = textRangeOf(h);
+            object.range.setStart(place.range.startContainer, place.range.startOffset);
+            object.range.setEnd(place.range.endContainer, place.range.endOffset);
+            object.scroll = place.scroll;
             return true;
         },
-        rangeSelect: function (h) { selectRange(textRangeOf(h).range.cloneRange()); return true; },
+        rangeSelect: function (h) {
+            const object = textRangeOf(h);
+            selectWithScroll(object.range.cloneRange(), object.scroll);
+            return true;
+        },
 
         // Control ranges
         controlLength: function (h) { return controlRangeOf(h).items.length; },

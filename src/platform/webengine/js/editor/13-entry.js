@@ -5,7 +5,12 @@
                 throw new Error('unknown call ' + name);
             flushRecords();
             const value = action.apply(null, args || []);
-            return { ok: true, value: value === undefined ? null : value };
+            const answer = { ok: true, value: value === undefined ? null : value };
+            const state = stateForAnswer();
+            if (state)
+                answer.state = state;
+            answer.stateId = stateId;
+            return answer;
         } catch (error) {
             return { ok: false, error: String(error && error.message ? error.message : error) };
         }

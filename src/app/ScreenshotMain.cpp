@@ -1,10 +1,14 @@
 // Opens a project in the main window, offscreen, and writes a picture of
-// the window: the screenshot of the README (scripts/screenshot).
+// the window: the screenshot of the README (scripts/screenshot). With
+// --new-project-dialog, a picture of the new-project dialog as "新建" opens it.
+#include "Paths.h"
 #include "PlatformFactory.h"
 #include "TCommandLine.h"
+#include "TDialogPrompts.h"
 #include "TQuorixStyle.h"
 #include "TTopicTreeView.h"
 #include "TfrmMain.h"
+#include "TfrmNew.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -22,6 +26,23 @@ void wait(int ms)
     loop.exec();
 }
 
+bool save(QWidget& widget, const QString& file)
+{
+    if (widget.grab().save(file))
+        return true;
+    QTextStream(stderr) << "quorix-screenshot: cannot write " << file << "\n";
+    return false;
+}
+
+int newProjectDialog(const QString& file)
+{
+    TDialogPrompts prompts;
+    TfrmNew dialog(TNewProject::DefaultFolder(DocumentsFolder()), prompts);
+    dialog.show();
+    wait(500);
+    return save(dialog, file) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -31,8 +52,11 @@ int main(int argc, char** argv)
     PreparePlatformAfterApplication();
     QApplication::setStyle(new TQuorixStyle);
     const QStringList args = QApplication::arguments().mid(1);
+    if (args.size() == 2 && args[0] == QStringLiteral("--new-project-dialog"))
+        return newProjectDialog(args[1]);
     if (args.size() != 2) {
-        QTextStream(stderr) << "Usage: quorix-screenshot PROJECT.qrx OUTPUT.png\n";
+        QTextStream(stderr) << "Usage: quorix-screenshot PROJECT.qrx OUTPUT.png\n"
+                               "       quorix-screenshot --new-project-dialog OUTPUT.png\n";
         return 2;
     }
 
@@ -58,9 +82,5 @@ int main(int argc, char** argv)
     wait(1500);
     window.UpdateIdle();
     wait(200);
-    if (!window.grab().save(args[1])) {
-        QTextStream(stderr) << "quorix-screenshot: cannot write " << args[1] << "\n";
-        return 1;
-    }
-    return 0;
+    return save(window, args[1]) ? 0 : 1;
 }

@@ -16,9 +16,9 @@ QList<TCommand> makeTable()
     auto s = [](const char16_t* text) { return QString::fromUtf16(text); };
     return {
         // File menu and file tool bar
-        {Id::NewBlankProject, F::Project, CmdNewBlankProject, s(u"空白项目"), s(u"新建"), s(u"Ctrl+N"), always, later},
-        {Id::NewFromHtml, F::Project, CmdNewFromHtml, s(u"从现有 HTML 文件"), {}, {}, always, later},
-        {Id::NewFromChm, F::Project, CmdNewFromChm, s(u"来自编译的 HTML 帮助 (.CHM)"), {}, {}, always, later},
+        {Id::NewBlankProject, F::Project, CmdNewBlankProject, s(u"空白项目"), s(u"新建"), s(u"Ctrl+N"), always, wired},
+        {Id::NewFromHtml, F::Project, CmdNewFromHtml, s(u"从现有 HTML 文件"), {}, {}, always, wired},
+        {Id::NewFromChm, F::Project, CmdNewFromChm, s(u"来自编译的 HTML 帮助 (.CHM)"), {}, {}, always, wired},
         {Id::Open, F::Project, CmdOpenProject, s(u"打开"), s(u"打开"), s(u"Ctrl+O"), always, wired},
         {Id::SaveProject, F::Project, CmdSaveProject, s(u"保存项目"), s(u"保存"), s(u"Ctrl+S"), needsProject, wired},
         {Id::SaveProjectAs, F::Project, CmdSaveProjectAs, s(u"项目另存为..."), {}, {}, needsProject, wired},

@@ -22,6 +22,27 @@ bool nameBefore(const QFileInfo& a, const QFileInfo& b)
     return folded != 0 ? folded < 0 : a.fileName() < b.fileName();
 }
 
+// The text up to the end of the first `marker` (lower-case, starting with
+// "<"), letters compared as the page routines fold them; empty when there is
+// none. Titles and first headings end there, so the rest of a long page
+// need not be folded.
+QString upToFirst(const QString& text, QStringView marker)
+{
+    const auto folded = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x80 ? (u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u) : QChar::toLower(u);
+    };
+    for (qsizetype at = text.indexOf(marker[0]); at >= 0 && at + marker.size() <= text.size();
+         at = text.indexOf(marker[0], at + 1)) {
+        qsizetype matched = 1;
+        while (matched < marker.size() && folded(text[at + matched]) == marker[matched].unicode())
+            ++matched;
+        if (matched == marker.size())
+            return text.left(at + marker.size());
+    }
+    return QString();
+}
+
 } // namespace
 
 TFolderPages::TFolderPages(const QString& folder, bool keepStructure, TPageTitleMode mode,
@@ -50,9 +71,9 @@ QString TFolderPages::titleOf(const QString& file, const QString& name) const
 {
     switch (m_mode) {
     case TPageTitleMode::TitleElement:
-        return GetTitle(ReadTextFile(file));
+        return GetTitle(upToFirst(ReadTextFile(file), u"</title>"));
     case TPageTitleMode::FirstHeading:
-        return GetH1Title(ReadTextFile(file));
+        return GetH1Title(upToFirst(ReadTextFile(file), u"</h1"));
     case TPageTitleMode::NameWithoutExtension:
         return QFileInfo(name).completeBaseName();
     case TPageTitleMode::FileName:

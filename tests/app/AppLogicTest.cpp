@@ -56,6 +56,7 @@ TEST(CommandTable, DispatchByFamilyAndTag)
         TCommandFamily family;
         int tag;
     } wired[] = {
+        {TCommandId::NewBlankProject, TCommandFamily::Project, 1},
         {TCommandId::Open, TCommandFamily::Project, 2},
         {TCommandId::SaveProject, TCommandFamily::Project, 3},
         {TCommandId::SaveProjectAs, TCommandFamily::Project, 4},
@@ -74,7 +75,7 @@ TEST(CommandTable, DispatchByFamilyAndTag)
         EXPECT_EQ(calls[0].second, c.tag);
     }
     calls.clear();
-    EXPECT_FALSE(dispatcher.Dispatch(TCommandId::NewBlankProject));
+    EXPECT_FALSE(dispatcher.Dispatch(TCommandId::ProjectSettings)) << "not built yet";
     EXPECT_FALSE(dispatcher.Dispatch(TCommandId::MoveUp)) << "this dispatcher has no handler for the tree";
     EXPECT_TRUE(calls.isEmpty());
 }

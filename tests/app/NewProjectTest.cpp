@@ -1,4 +1,7 @@
 #include "PageFolderFixture.h"
+#include "PageFiles.h"
+#include "PageParts.h"
+#include "Paths.h"
 #include "ProgramFolder.h"
 #include "QuorixError.h"
 #include "TFolderPages.h"
@@ -100,6 +103,37 @@ TEST_F(NewProjectTest, TitleModes)
         EXPECT_EQ(findUrl(project, QStringLiteral("guide\\p01.htm"))->text(), test.guidePage);
         EXPECT_EQ(findUrl(project, QStringLiteral("guide\\deep\\d01.htm"))->text(), test.deepPage);
         EXPECT_EQ(findUrl(project, QStringLiteral("Reference\\ref01.html"))->text(), test.referencePage);
+    }
+}
+
+// Titles as the page routines find them in the whole page, whatever the
+// markup: the listing reads only as far as the title or heading ends.
+TEST_F(NewProjectTest, TitlesAsTheWholePageGivesThem)
+{
+    const QString tricky = dir.filePath(QStringLiteral("tricky"));
+    const QByteArray pages[] = {
+        "<HTML><HEAD><TITLE>Upper &amp; case</TITLE></HEAD><BODY><H1 class=x>Big</H1></BODY></HTML>",
+        "<p></title></h1></p><title>After a stray end</title><h1>Late</h1>",
+        "<title>Two\r\nlines</title><h1 title=\"a</h1\">Attribute</h1>",
+        "<h1>Unclosed heading <title>Unclosed title",
+        "<title></title><h1>   </h1>",
+        "no markup at all",
+    };
+    int n = 0;
+    for (const QByteArray& page : pages)
+        PageFolderFixture::writeFile(tricky + QStringLiteral("/p%1.htm").arg(n++), page);
+    for (const TPageTitleMode mode : {TPageTitleMode::TitleElement, TPageTitleMode::FirstHeading}) {
+        const TFolderPages listed(tricky, true, mode);
+        TQrx pagesProject;
+        pagesProject.RootDir = tricky + QLatin1Char('/');
+        listed.AddTo(pagesProject, pagesProject.tnTableOfContents);
+        ASSERT_EQ(pagesProject.tnTableOfContents->childCount(), n);
+        for (int i = 0; i < n; ++i) {
+            const TopicNode* topic = pagesProject.tnTableOfContents->child(i);
+            const QString html = ReadTextFile(tricky + QLatin1Char('/') + ToSlashes(topic->entry().Url));
+            EXPECT_EQ(topic->text(), mode == TPageTitleMode::TitleElement ? GetTitle(html) : GetH1Title(html))
+                << int(mode) << " " << topic->entry().Url.toStdString();
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include "IDHTMLEdit.h"
 #include "IdleRules.h"
 #include "MainWindowGeometry.h"
+#include "NewProjectWiring.h"
 #include "OutputViews.h"
 #include "PlatformFactory.h"
 #include "Paths.h"
@@ -152,6 +153,11 @@ void TfrmMain::wireSession()
         SetPlatformProjectFolder(HasProject() ? Qrx.RootDir : QString());
     };
     m_session.OnRecentProject = [this](const QString& file) { addRecentProject(file); };
+    m_session.PageSaved = [this] { return topicPageSaved(); };
+    m_session.SavePage = [this] {
+        return !m_page.IsDirty || (m_dispatcher.Dispatch(TCommandId::SavePage) && !m_page.IsDirty);
+    };
+    WireNewProjectDialogs(m_session, *this, *m_prompts, ExecDialog);
 }
 
 IDHTMLEdit* TfrmMain::Editor() const { return m_pages->Editor(); }

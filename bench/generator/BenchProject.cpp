@@ -1,9 +1,11 @@
 #include "BenchProject.h"
 
+#include "PageFiles.h"
 #include "ProjectFileWriter.h"
 #include "QuorixError.h"
 #include "TQrx.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <algorithm>
 #include <cstdio>
@@ -57,4 +59,16 @@ qint64 ReadFilesRaw(const QStringList& files)
             bytes += file.readAll().size();
     }
     return bytes;
+}
+
+void TPageReadBaseline::Time(const QStringList& pages)
+{
+    QElapsedTimer timer;
+    timer.start();
+    Bytes = ReadFilesRaw(pages);
+    Raw = std::min(Raw, timer.nsecsElapsed());
+    timer.restart();
+    for (const QString& page : pages)
+        ReadTextFile(page);
+    Reader = std::min(Reader, timer.nsecsElapsed());
 }

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <limits>
 
 class TQrx;
 
@@ -31,3 +32,16 @@ int BenchTopicCount(int argc, char** argv);
 
 // Reads every file once, as a baseline; returns the bytes read.
 qint64 ReadFilesRaw(const QStringList& files);
+
+// The two baselines of benchmarks that read pages, timed in turns with the
+// benchmark's own run: the pages read raw with QFile, and read by the shared
+// page reader (ReadTextFile: lock probe, charset detection, decoding). Each
+// keeps the fastest of its runs, the least disturbed by the rest of the machine.
+struct TPageReadBaseline {
+    qint64 Raw = std::numeric_limits<qint64>::max();
+    qint64 Reader = std::numeric_limits<qint64>::max();
+    qint64 Bytes = 0;
+
+    // One run of both.
+    void Time(const QStringList& pages);
+};

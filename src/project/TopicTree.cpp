@@ -196,16 +196,19 @@ void TopicTree::setExpanded(TopicNode* node, bool expanded)
     }
 }
 
-void TopicTree::setSelection(const QList<TopicNode*>& nodes)
+bool TopicTree::setSelection(const QList<TopicNode*>& nodes)
 {
     QList<TopicNode*> filtered;
     for (TopicNode* node : nodes)
         if (node != nullptr && node != &m_invisibleRoot && !filtered.contains(node))
             filtered.append(node);
     if (filtered == m_selection)
-        return;
+        return true;
+    if (selectionGuard && !selectionGuard())
+        return false;
     m_selection = filtered;
     emit selectionChanged();
+    return true;
 }
 
 TopicTree::BulkChange::BulkChange(TopicTree& tree)

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModel>
 #include <QList>
+#include <functional>
 
 // The project's topic tree: the three fixed roots ("Table of contents",
 // "Pages out of TOC", "Templates") and the topics below them. It is the one
@@ -72,8 +73,13 @@ public:
     // (the one the topic fields show) first. Views mirror it.
     const QList<TopicNode*>& selection() const { return m_selection; }
     TopicNode* selected() const { return m_selection.isEmpty() ? nullptr : m_selection.front(); }
-    void setSelection(const QList<TopicNode*>& nodes);
-    void select(TopicNode* node) { setSelection(node ? QList<TopicNode*>{node} : QList<TopicNode*>{}); }
+    // False when selectionGuard kept the selection as it was.
+    bool setSelection(const QList<TopicNode*>& nodes);
+    bool select(TopicNode* node) { return setSelection(node ? QList<TopicNode*>{node} : QList<TopicNode*>{}); }
+    // Asked before the author's choice changes the selection (the page of
+    // the focused topic may hold edits); false keeps it. Removing selected
+    // topics does not ask.
+    std::function<bool()> selectionGuard;
 
     // Many changes at once (reading a project): views are told once, at the end.
     class BulkChange {

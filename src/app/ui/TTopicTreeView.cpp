@@ -209,19 +209,26 @@ void TTopicTreeView::giveSelectionToModel()
 {
     if (m_syncing)
         return;
-    const QScopedValueRollback<bool> syncing(m_syncing, true);
-    // The focused node comes first: it is the one the topic fields show.
-    QList<TopicNode*> nodes;
-    const QModelIndex current = selectionModel()->currentIndex();
-    if (current.isValid() && selectionModel()->isSelected(current))
-        nodes.append(nodeAt(current));
-    for (const QModelIndex& index : selectionModel()->selectedRows()) {
-        TopicNode* node = nodeAt(index);
-        if (node != nullptr && !nodes.contains(node))
-            nodes.append(node);
+    bool taken = true;
+    {
+        const QScopedValueRollback<bool> syncing(m_syncing, true);
+        // The focused node comes first: it is the one the topic fields show.
+        QList<TopicNode*> nodes;
+        const QModelIndex current = selectionModel()->currentIndex();
+        if (current.isValid() && selectionModel()->isSelected(current))
+            nodes.append(nodeAt(current));
+        for (const QModelIndex& index : selectionModel()->selectedRows()) {
+            TopicNode* node = nodeAt(index);
+            if (node != nullptr && !nodes.contains(node))
+                nodes.append(node);
+        }
+        if (nodes != m_tree.selection())
+            taken = m_tree.setSelection(nodes);
     }
-    if (nodes != m_tree.selection())
-        m_tree.setSelection(nodes);
+    // The model kept its selection (the author cancelled the page's
+    // question): the view shows it again.
+    if (!taken)
+        takeSelectionFromModel();
 }
 
 void TTopicTreeView::selectRangeTo(TopicNode* clicked)

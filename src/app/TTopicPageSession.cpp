@@ -237,11 +237,9 @@ void TTopicPageSession::putIntoViews()
 
 void TTopicPageSession::setEditor(const QString& html)
 {
-    const bool clean = html == m_cleanText || (m_haveCleanEditorText && html == m_cleanEditorText);
     if (html == m_editorText && m_editor.BaseURL() == m_editorFolder && m_editor.ChangeCount() == m_editorCount) {
         // The editor holds this very text: loading it again would only lose
         // the caret and keys typed meanwhile.
-        m_editorGivenClean = clean;
         if (html == m_cleanText) {
             m_cleanEditorText = html;
             m_haveCleanEditorText = true;
@@ -249,11 +247,12 @@ void TTopicPageSession::setEditor(const QString& html)
         return;
     }
     const QString bookmark = m_keepSelection ? m_editor.SelectionBookmark() : QString();
+    m_captureEditorForm = false;
     m_editor.SetDocumentHTML(html);
     m_editor.SetBaseURL(m_editorFolder);
     m_editorText = html;
     m_editorCount = m_editor.ChangeCount();
-    m_editorGivenClean = clean;
+    m_captureEditorForm = html == m_cleanText && !m_haveCleanEditorText;
     m_pendingBookmark = bookmark;
     restoreSelection();
 }
@@ -267,18 +266,23 @@ void TTopicPageSession::restoreSelection()
     m_editorCount = m_editor.ChangeCount();
 }
 
-QString TTopicPageSession::editorText()
+QString TTopicPageSession::editorText(bool reread)
 {
     m_editor.Flush();
     const quint64 count = m_editor.ChangeCount();
-    if (count != m_editorCount) {
+    if (reread || count != m_editorCount) {
         m_editorText = m_editor.DocumentHTML();
         m_editorCount = count;
-        // The editor's own form of the clean text, read before any edit:
-        // the same page even where it writes the HTML a little differently.
-        if (m_editorGivenClean && !m_haveCleanEditorText && !m_editor.IsDirty()) {
-            m_cleanEditorText = m_editorText;
-            m_haveCleanEditorText = true;
+        // The editor's own form of the clean text, read once when it has
+        // loaded it and before any edit: the same page even where the
+        // editor writes the HTML a little differently. Pages the history
+        // loads later are never taken for it.
+        if (m_captureEditorForm) {
+            m_captureEditorForm = false;
+            if (!m_editor.IsDirty()) {
+                m_cleanEditorText = m_editorText;
+                m_haveCleanEditorText = true;
+            }
         }
     }
     return m_editorText;
@@ -367,6 +371,8 @@ bool TTopicPageSession::RefreshDirty()
     if (!m_hasPage || !m_views.ViewsEnabled() || m_editor.Busy())
         return m_page.IsDirty;
     restoreSelection();
+    if (m_captureEditorForm)
+        editorText(true);
     const QString text = currentText();
     if (m_views.ActiveTab() == TPageTab::Source)
         m_page.SourceDirty = text != m_page.CurrentSource;

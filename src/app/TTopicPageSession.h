@@ -103,7 +103,8 @@ private:
     // when the same page is loaded again.
     void setEditor(const QString& html);
     void restoreSelection();
-    QString editorText();
+    // The editor's page, read again only when it changed (or `reread`).
+    QString editorText(bool reread = false);
     // The page's text in the active view.
     QString currentText();
     bool differsFromClean(const QString& text) const;
@@ -133,10 +134,11 @@ private:
     QString m_cleanEditorText;
     bool m_haveCleanEditorText = false;
     // What the editor holds as far as this side knows, and the editor's
-    // change count when it was read; whether it was given a clean text.
+    // change count when it was read; whether its form of the clean text
+    // given to it is still to be read.
     QString m_editorText;
     quint64 m_editorCount = 0;
-    bool m_editorGivenClean = false;
+    bool m_captureEditorForm = false;
     bool m_keepSelection = false;
     QString m_pendingBookmark;
     // A question of this session is showing.

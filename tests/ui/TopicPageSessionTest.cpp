@@ -258,6 +258,13 @@ TEST_F(TopicPageSession, TheEditorsOwnFormOfThePageIsNoEdit)
     EXPECT_TRUE(session.RefreshDirty());
     type(QStringLiteral("Lower"), QStringLiteral("Upper"));
     EXPECT_FALSE(session.RefreshDirty());
+
+    // The history loads an edited page back into the control: the control
+    // then has no edit of its own, and the page is still dirty.
+    type(QStringLiteral("Upper"), QStringLiteral("Undone once"));
+    editor.SetDocumentHTML(QString(editor.Html));
+    EXPECT_FALSE(editor.Dirty);
+    EXPECT_TRUE(session.RefreshDirty());
 }
 
 // Leaving a dirty topic asks; each answer leaves the page and the

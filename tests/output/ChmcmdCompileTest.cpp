@@ -1,11 +1,9 @@
 // The project files are accepted by a real compiler: a generated project is
 // compiled with chmcmd and the result read back with chmlib.
 #include "ChmReader.h"
-#include "Folders.h"
+#include "GeneratedHtmlHelp.h"
 #include "OutputTestSupport.h"
 #include "Paths.h"
-#include "ProjectFileWriter.h"
-#include "ProjectGenerator.h"
 #include "QuorixError.h"
 #include "TCHMOutputHost.h"
 #include "TCHMProjectWriter.h"
@@ -57,23 +55,12 @@ TEST(ChmcmdCompileTest, CompiledHelpHoldsEveryPageTitleAndDefaultTopic)
     GeneratorOptions options;
     options.topicCount = 30;
     options.seed = 7;
-    const GeneratedProject generated = GenerateProject(dir.filePath("help"), options);
-    ASSERT_FALSE(generated.rootDir.isEmpty());
-    const QString projectFile = dir.filePath("help.qrx");
-    ASSERT_TRUE(WriteGeneratedProjectFile(generated, projectFile));
-
+    GeneratedProject generated;
     TQrx project;
-    project.ReadFromIni(projectFile);
-    project.Title = QStringLiteral("Generated help");
-    project.Language = QStringLiteral("0x0409");
     TContents contents;
-    contents.qrx = &project;
-    contents.Fill();
-
-    const QString work = dir.filePath("work") + QLatin1Char('/');
-    ASSERT_TRUE(CopyFolder(generated.rootDir, work));
     TCHMProject chm;
-    FillHtmlHelpProject(chm, project, contents, work, QStringLiteral("help.chm"));
+    const QString work = dir.filePath("work") + QLatin1Char('/');
+    ASSERT_TRUE(PrepareGeneratedHtmlHelp(dir.path(), options, work, &generated, &project, &contents, &chm));
     ChmcmdHost host;
     TCHMProjectWriter(chm).Output(true, false, false, &host);
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+
+// LZX's bit stream: bits fill 16-bit words from the most significant bit,
+// and the words are stored little-endian.
+class TLzxBitWriter {
+public:
+    void Put(quint32 value, int count);
+    // The 1 to 16 padding bits before a stored block's raw bytes.
+    void AlignForRawData();
+    const QByteArray& Bytes() const { return m_bytes; }
+
+private:
+    QByteArray m_bytes;
+    quint32 m_word = 0;
+    int m_used = 0;
+};

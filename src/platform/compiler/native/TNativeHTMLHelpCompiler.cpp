@@ -1,0 +1,125 @@
+#include "TNativeHTMLHelpCompiler.h"
+
+#include "ChmSystemFile.h"
+#include "Paths.h"
+#include "QuorixError.h"
+#include "TChmContainerWriter.h"
+#include "THhpProject.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr quint32 DefaultLanguageId = 0x0409;
+// How many pages go in between two progress lines.
+constexpr int ProgressEvery = 500;
+
+// The name a project path has inside the help file ("/topics/intro.htm"):
+// "/" separators, no "." or ".." parts; empty when it leaves the project's
+// folder.
+QByteArray StoredName(const QByteArray& projectPath)
+{
+    QString path = QString::fromUtf8(projectPath).trimmed().replace(QLatin1Char('\\'), QLatin1Char('/'));
+    path = QDir::cleanPath(path);
+    if (path.isEmpty() || path == QLatin1String(".") || path.startsWith(QLatin1String("../"))
+        || path == QLatin1String("..") || QDir::isAbsolutePath(path))
+        return QByteArray();
+    return '/' + path.toUtf8();
+}
+
+} // namespace
+
+TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const LogCallback& log,
+                                                   const ProgressCallback& progress)
+{
+    TCompileResult result;
+    bool canceled = false;
+    const auto report = [&](const QString& line) {
+        if (log)
+            log(line);
+        if (progress && !progress(line))
+            canceled = true;
+    };
+    const auto fail = [&](const QString& message) {
+        result.Message = message;
+        if (log)
+            log(message);
+        return result;
+    };
+
+    THhpProject project;
+    try {
+        project = THhpProject::Read(hhpFile);
+    } catch (const EQuorixError& error) {
+        return fail(error.message());
+    }
+    const QByteArray compiledFile = project.Option("Compiled file");
+    if (compiledFile.isEmpty())
+        return fail(QStringLiteral("The HTML Help project \"%1\" names no compiled file.").arg(hhpFile));
+    result.CompiledFile = ProjectFilePath(project.Folder, QString::fromUtf8(compiledFile));
+    const QFileInfo target(result.CompiledFile);
+    const QString unchanged = target.exists()
+        ? QStringLiteral(" \"%1\" was left as it was.").arg(result.CompiledFile)
+        : QStringLiteral(" No help file was written.");
+
+    report(QStringLiteral("Compiling %1").arg(result.CompiledFile));
+    for (const QString& warning : project.Warnings)
+        report(QStringLiteral("Warning: ") + warning);
+
+    const quint32 languageId = project.LanguageId(DefaultLanguageId);
+    TChmContainerWriter container(languageId);
+    int added = 0;
+    // Adds a project file under its stored name; false when it was not added.
+    const auto add = [&](const QByteArray& projectPath, const char* what) {
+        const QByteArray name = StoredName(projectPath);
+        if (name.isEmpty()) {
+            report(QStringLiteral("Warning: the %1 \"%2\" is outside the project's folder; it was left out.")
+                       .arg(QLatin1String(what), QString::fromUtf8(projectPath)));
+            return QByteArray();
+        }
+        if (container.Contains(name))
+            return name;
+        const QString path = ProjectFilePath(project.Folder, QString::fromUtf8(projectPath));
+        QFile file(path);
+        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+            report(QStringLiteral("Warning: the %1 \"%2\" cannot be read (%3); it was left out.")
+                       .arg(QLatin1String(what), path,
+                            QFileInfo::exists(path) ? file.errorString() : QStringLiteral("no such file")));
+            return QByteArray();
+        }
+        container.AddFile(name, file.readAll());
+        if (++added % ProgressEvery == 0)
+            report(QStringLiteral("Added %1 files").arg(added));
+        return name;
+    };
+
+    const QByteArray contentsOption = project.Option("Contents file");
+    const QByteArray indexOption = project.Option("Index file");
+    const QByteArray contentsName = contentsOption.isEmpty() ? QByteArray() : add(contentsOption, "contents file");
+    const QByteArray indexName = indexOption.isEmpty() ? QByteArray() : add(indexOption, "index file");
+    for (const QByteArray& page : project.Files) {
+        add(page, "file");
+        if (canceled)
+            return fail(QStringLiteral("Compiling was canceled.") + unchanged);
+    }
+    container.AddFile("/#SYSTEM",
+                      ChmSystemFile(project, languageId, contentsName.mid(1), indexName.mid(1),
+                                    target.completeBaseName().toUtf8()),
+                      TChmContainerWriter::ESection::Uncompressed);
+
+    if (!QDir().mkpath(target.absolutePath()))
+        return fail(QStringLiteral("Cannot create the folder \"%1\" for the help file.").arg(target.absolutePath())
+                    + unchanged);
+    QSaveFile output(result.CompiledFile);
+    output.setDirectWriteFallback(false);
+    const QByteArray bytes = container.Write();
+    if (!output.open(QIODevice::WriteOnly) || output.write(bytes) != bytes.size() || !output.commit())
+        return fail(QStringLiteral("Cannot write \"%1\": %2.").arg(result.CompiledFile, output.errorString())
+                    + unchanged);
+    report(QStringLiteral("Compiled %1 files into %2 (%3 bytes)").arg(added).arg(result.CompiledFile).arg(bytes.size()));
+    result.Succeeded = true;
+    return result;
+}

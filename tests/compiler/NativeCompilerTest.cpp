@@ -1,0 +1,160 @@
+// Quorix's own HTML Help compiler: HTML Help Workshop projects and the
+// projects Quorix writes, compiled and read back by every reader here.
+#include "ChmReadersCheck.h"
+#include "CompilerTestSupport.h"
+#include "QuorixError.h"
+#include "TCHMProjectWriter.h"
+#include "TCompilerOutputHost.h"
+#include "THhpProject.h"
+#include "TNativeHTMLHelpCompiler.h"
+#include "output/GeneratedHtmlHelp.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using CompilerTest::ReadBytes;
+using CompilerTest::WriteBytes;
+
+// A project as HTML Help Workshop writes one: options, a window, files in
+// a sub-folder named with "\" and other case, context numbers from an
+// included header, aliases from an included file, and one missing page.
+void WriteWorkshopProject(const QString& folder)
+{
+    WriteBytes(folder + "/Topics/Intro.htm", "<html><head><title>Intro</title></head><body>Intro</body></html>");
+    WriteBytes(folder + "/Topics/second.htm", "<html><head><title>Second</title></head><body>2</body></html>");
+    WriteBytes(folder + "/images/logo.gif", QByteArray("GIF89a\x01\x00\x01\x00\x00\xff\x00,", 14));
+    WriteBytes(folder + "/help.hhc", "<html><body><ul><li><object type=\"text/sitemap\"></object></ul></body></html>");
+    WriteBytes(folder + "/help.hhk", "<html><body><ul></ul></body></html>");
+    WriteBytes(folder + "/ctx.h", "// context numbers\r\n#define IDH_INTRO 100\r\n#define IDH_SECOND 0x65\r\n");
+    WriteBytes(folder + "/alias.txt", "IDH_SECOND=topics\\second.htm\r\n");
+    WriteBytes(folder + "/help.hhp",
+               "[OPTIONS]\r\nCompatibility=1.1 or later\r\nCompiled file=out\\help.chm\r\nContents file=help.hhc\r\n"
+               "Index file=help.hhk\r\nDefault Window=main\r\nDefault topic=topics\\intro.htm\r\n"
+               "Language=0x804 Chinese (PRC)\r\nTitle=Workshop help\r\n\r\n"
+               "[WINDOWS]\r\nmain=\"Workshop help\",\"help.hhc\",\"help.hhk\",\"topics\\intro.htm\",,,,,,0x2520,,"
+               "0x3006,,,,,,,,0\r\n\r\n"
+               "[FILES]\r\ntopics\\intro.htm\r\nTopics\\second.htm\r\nimages\\logo.gif\r\ntopics\\missing.htm\r\n\r\n"
+               "[ALIAS]\r\nIDH_INTRO=topics\\intro.htm\r\n#include alias.txt\r\n\r\n"
+               "[MAP]\r\n#include ctx.h\r\n\r\n[INFOTYPES]\r\n");
+}
+
+TEST(NativeCompiler, CompilesAWorkshopProjectAndWarnsOfAMissingPage)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteWorkshopProject(dir.path());
+    QStringList lines;
+    TNativeHTMLHelpCompiler compiler;
+    const TCompileResult result = compiler.CompileHHP(
+        dir.filePath("help.hhp"), [&](const QString& line) { lines.append(line); }, {});
+    ASSERT_TRUE(result.Succeeded) << result.Message.toStdString();
+    EXPECT_EQ(result.CompiledFile, dir.filePath("out/help.chm"));
+    const QStringList warnings = lines.filter(QStringLiteral("Warning:"));
+    ASSERT_EQ(warnings.size(), 1) << lines.join('\n').toStdString();
+    EXPECT_TRUE(warnings.front().contains(QStringLiteral("missing.htm")));
+
+    ChmReadersCheck::ExpectEveryReader(result.CompiledFile,
+                                       {{"/topics/intro.htm", ReadBytes(dir.filePath("Topics/Intro.htm"))},
+                                        {"/Topics/second.htm", ReadBytes(dir.filePath("Topics/second.htm"))},
+                                        {"/images/logo.gif", ReadBytes(dir.filePath("images/logo.gif"))},
+                                        {"/help.hhc", ReadBytes(dir.filePath("help.hhc"))},
+                                        {"/help.hhk", ReadBytes(dir.filePath("help.hhk"))}});
+    ChmReader help(result.CompiledFile);
+    EXPECT_FALSE(help.names().contains("/topics/missing.htm"));
+    EXPECT_EQ(help.systemEntry(0), "help.hhc");
+    EXPECT_EQ(help.systemEntry(1), "help.hhk");
+    EXPECT_EQ(help.systemEntry(2), "topics/intro.htm");
+    EXPECT_EQ(help.systemEntry(3), "Workshop help");
+    EXPECT_EQ(help.systemEntry(5), "main");
+    const QByteArray flags = help.systemEntryBytes(4);
+    ASSERT_GE(flags.size(), 4);
+    EXPECT_EQ(quint8(flags[0]) | quint8(flags[1]) << 8, 0x804);
+}
+
+TEST(NativeCompiler, ReadsOptionsWindowsContextNumbersAndAliasesThroughIncludes)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteWorkshopProject(dir.path());
+    const THhpProject project = THhpProject::Read(dir.filePath("help.hhp"));
+    EXPECT_EQ(project.Option("compiled FILE"), "out\\help.chm");
+    EXPECT_EQ(project.LanguageId(0x409), 0x804u);
+    ASSERT_EQ(project.Windows.size(), 1);
+    EXPECT_EQ(project.Windows.front().first, "main");
+    EXPECT_EQ(project.Files.size(), 4);
+    const QList<std::pair<QByteArray, quint32>> map = {{"IDH_INTRO", 100}, {"IDH_SECOND", 0x65}};
+    EXPECT_EQ(project.Map, map);
+    const QList<std::pair<QByteArray, QByteArray>> aliases = {{"IDH_INTRO", "topics\\intro.htm"},
+                                                              {"IDH_SECOND", "topics\\second.htm"}};
+    EXPECT_EQ(project.Aliases, aliases);
+    EXPECT_TRUE(project.Warnings.isEmpty()) << project.Warnings.join('\n').toStdString();
+}
+
+TEST(NativeCompiler, UnreadableIncludesAreWarningsAndCyclesEnd)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteBytes(dir.filePath("help.hhp"), "[OPTIONS]\nCompiled file=help.chm\n[MAP]\n#include self.h\n#include gone.h\n");
+    WriteBytes(dir.filePath("self.h"), "#define IDH_A 1\n#include self.h\n");
+    const THhpProject project = THhpProject::Read(dir.filePath("help.hhp"));
+    EXPECT_EQ(project.Warnings.filter("gone.h").size(), 1);
+    EXPECT_EQ(project.Warnings.filter("self.h").size(), 1);
+    EXPECT_THROW(THhpProject::Read(dir.filePath("none.hhp")), EQuorixError);
+}
+
+TEST(NativeCompiler, CancelingLeavesTheOldHelpFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteWorkshopProject(dir.path());
+    WriteBytes(dir.filePath("out/help.chm"), "old");
+    TNativeHTMLHelpCompiler compiler;
+    const TCompileResult result
+        = compiler.CompileHHP(dir.filePath("help.hhp"), {}, [](const QString&) { return false; });
+    EXPECT_FALSE(result.Succeeded);
+    EXPECT_EQ(ReadBytes(dir.filePath("out/help.chm")), "old");
+}
+
+// A generated project of 2,000 topics written by the output code, as a
+// build compiles it.
+TEST(NativeCompiler, GeneratedProjectOfTwoThousandTopicsReadsByteIdentical)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    GeneratorOptions options;
+    options.topicCount = 2000;
+    options.seed = 11;
+    GeneratedProject generated;
+    TQrx project;
+    TContents contents;
+    TCHMProject chm;
+    const QString work = dir.filePath("work") + QLatin1Char('/');
+    ASSERT_TRUE(
+        OutputTest::PrepareGeneratedHtmlHelp(dir.path(), options, work, &generated, &project, &contents, &chm));
+    TNativeHTMLHelpCompiler compiler;
+    QStringList lines;
+    TCompilerOutputHost host(compiler, [&](const QString& line) { lines.append(line); }, {});
+    TCHMProjectWriter(chm).Output(true, false, false, &host);
+    ASSERT_TRUE(host.Compiled()) << host.Result().Message.toStdString();
+    EXPECT_TRUE(lines.filter(QStringLiteral("Warning:")).isEmpty()) << lines.join('\n').toStdString();
+
+    ChmReadersCheck::TExpected expected;
+    for (const GeneratedTopic& topic : generated.topics) {
+        const QString name = QString(topic.url).replace('\\', '/');
+        expected.insert('/' + name, ReadBytes(generated.rootDir + name));
+    }
+    for (const QString& file : generated.resourceFiles) {
+        const QString name = QString(file).replace('\\', '/');
+        expected.insert('/' + name, ReadBytes(generated.rootDir + name));
+    }
+    expected.insert("/help.hhc", ReadBytes(work + "help.hhc"));
+    expected.insert("/help.hhk", ReadBytes(work + "help.hhk"));
+    ChmReadersCheck::ExpectEveryReader(work + "help.chm", expected);
+    ChmReader help(work + "help.chm");
+    EXPECT_EQ(help.systemEntry(3), "Generated help");
+    EXPECT_EQ(help.systemEntry(2), QString(chm.DefaultTopic).replace('\\', '/').toUtf8());
+}
+
+} // namespace

@@ -1,0 +1,192 @@
+// Compiled help files unpacked into a folder: hostile object names stay
+// inside it, names that differ only in case are kept apart, the help's own
+// contents and index are read. The help files are compiled with chmcmd.
+#include "QuorixError.h"
+#include "TCHMDecompile.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+void Write(const QString& file, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(file).path());
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+}
+
+QByteArray Read(const QString& file)
+{
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+// Every file and link below `folder`, relative to it.
+QStringList Tree(const QString& folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << QDir(folder).relativeFilePath(it.next());
+    files.sort();
+    return files;
+}
+
+const QByteArray Latin1Name = "caf\xE9.htm";
+
+class DecompileTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("chmcmd")).isEmpty())
+            GTEST_SKIP() << "chmcmd is not installed (Debian package fp-utils-3.2.2)";
+        ASSERT_TRUE(dir.isValid());
+        // The project lies two folders deep so that names climbing out of
+        // it still name files chmcmd can read.
+        const QString w = dir.path() + "/src/w/";
+        Write(w + "A.htm", "<html><body>upper</body></html>");
+        Write(w + "a.htm", "<html><body>lower</body></html>");
+        Write(w + "x.htm", "x");
+        // Qt cannot name a file whose name is not UTF-8.
+        FILE* raw = std::fopen((QFile::encodeName(w) + Latin1Name).constData(), "wb");
+        ASSERT_NE(raw, nullptr);
+        std::fputs("latin", raw);
+        std::fclose(raw);
+        Write(w + "sub/page one.htm", "space");
+        Write(w + "#hash.htm", "hash");
+        Write(dir.path() + "/src/e.htm", "climbed one");
+        Write(dir.path() + "/b.htm", "climbed two");
+        QDir().mkpath(w + "a");
+        Write(w + "t.hhc", "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Upper &amp; lower\">"
+                           "<param name=\"Local\" value=\"a.htm\"></OBJECT>"
+                           "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"Spaced\">"
+                           "<param name=\"Local\" value=\"sub/page%20one.htm\"></OBJECT></UL></UL>");
+        Write(w + "t.hhk", "<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"space\">"
+                           "<param name=\"Local\" value=\"sub/page one.htm#top\"></OBJECT></UL>");
+        Write(w + "t.hhp", "[OPTIONS]\r\nCompiled file=t.chm\r\nContents file=t.hhc\r\nIndex file=t.hhk\r\n"
+                           "Title=Hostile help\r\nLanguage=0x0409\r\nDefault topic=a.htm\r\n\r\n[FILES]\r\n"
+                           "A.htm\r\na.htm\r\n../e.htm\r\na/../../../b.htm\r\n//x.htm\r\n" + Latin1Name +
+                           "\r\nsub/page one.htm\r\n#hash.htm\r\n");
+        QProcess chmcmd;
+        chmcmd.setWorkingDirectory(w);
+        chmcmd.setProcessChannelMode(QProcess::MergedChannels);
+        chmcmd.start(QStringLiteral("chmcmd"), {QStringLiteral("--no-html-scan"), QStringLiteral("t.hhp")});
+        ASSERT_TRUE(chmcmd.waitForFinished(120000));
+        const QString output = QString::fromLocal8Bit(chmcmd.readAll());
+        ASSERT_FALSE(output.contains("Error")) << output.toStdString();
+        chm = w + "t.chm";
+        ASSERT_TRUE(QFileInfo(chm).size() > 0) << output.toStdString();
+        target = dir.path() + "/out/help/";
+    }
+
+    QTemporaryDir dir;
+    QString chm;
+    QString target;
+};
+
+TEST_F(DecompileTest, HostileNamesStayInsideAndTheHelpIsRead)
+{
+    const QStringList before = Tree(dir.path());
+    TCHMDecompile import;
+    std::vector<std::pair<QString, int>> progress;
+    import.FOnChange = [&](const QString& info, int percent) { progress.emplace_back(info, percent); };
+    import.LoadFromCHM(chm);
+    EXPECT_EQ(import.Title, "Hostile help");
+    EXPECT_EQ(import.LangID, "0x0409");
+    EXPECT_EQ(import.CodePage, 1252);
+    EXPECT_EQ(import.DefaultPage, "a.htm");
+    import.rootFolder = target;
+    import.decompile();
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.front(), std::make_pair(QStringLiteral("Decompiling..."), 1));
+
+    // Nothing was written outside the target folder.
+    QStringList after = Tree(dir.path());
+    after.removeIf([](const QString& file) { return file.startsWith("out/"); });
+    QStringList expected = before + QStringList{"out"};
+    expected.sort();
+    EXPECT_EQ(after.join(' ').toStdString(), expected.join(' ').toStdString());
+    const QStringList written{"#hash.htm", "A.htm", "_#_README_#_", "a~2.htm", QStringLiteral("caf\u00E9.htm"),
+                              "sub", "sub/page one.htm", "t.hhc", "t.hhk", "x.htm"};
+    EXPECT_EQ(Tree(target).join(' ').toStdString(), written.join(' ').toStdString());
+    EXPECT_EQ(import.Skipped().size(), 2) << import.Skipped().join('\n').toStdString();
+    EXPECT_EQ(Read(target + "A.htm"), "<html><body>upper</body></html>");
+    EXPECT_EQ(Read(target + "a~2.htm"), "<html><body>lower</body></html>");
+    EXPECT_EQ(import.Written().Find("SUB\\Page One.htm"), "sub/page one.htm");
+
+    EXPECT_EQ(import.FileName, "t");
+    EXPECT_EQ(import.hhcFile, target + "t.hhc");
+    EXPECT_EQ(import.hhkFile, target + "t.hhk");
+    ASSERT_EQ(import.List.Count(), 2);
+    EXPECT_EQ(import.List.Item(0).Topic, "Upper & lower");
+    EXPECT_EQ(import.List.Item(1).Level, 1);
+    EXPECT_EQ(import.List.Item(1).Url, "sub/page one.htm");
+    EXPECT_EQ(import.List.Item(1).Keywords, "space#top");
+
+    const TCHMDecompile::TChmInfo info = TCHMDecompile::ReadChmInfo(chm);
+    EXPECT_EQ(info.LangID, "0x0409");
+    EXPECT_EQ(info.Title, "Hostile help");
+    EXPECT_EQ(info.DefaultPage, "a.htm");
+}
+
+TEST_F(DecompileTest, AFolderThatHoldsFilesIsNotFilledUnlessAllowed)
+{
+    Write(target + "mine.htm", "the author's");
+    TCHMDecompile import;
+    import.LoadFromCHM(chm);
+    import.rootFolder = target;
+    try {
+        import.decompile();
+        FAIL() << "a folder that holds files was filled";
+    } catch (const EQuorixError& error) {
+        EXPECT_TRUE(error.message().contains("already holds files")) << error.what();
+    }
+    EXPECT_EQ(Tree(target), QStringList{"mine.htm"});
+}
+
+TEST_F(DecompileTest, ALinkInAFilledFolderLeadsNowhere)
+{
+    const QString elsewhere = dir.path() + "/elsewhere";
+    QDir().mkpath(elsewhere);
+    QDir().mkpath(target);
+    ASSERT_TRUE(QFile::link(elsewhere, target + "sub"));
+    ASSERT_TRUE(QFile::link(elsewhere + "/x.htm", target + "x.htm"));
+    Write(target + "A.htm", "the author's");
+    TCHMDecompile import;
+    import.LoadFromCHM(chm);
+    import.rootFolder = target;
+    import.AllowFilledFolder = true;
+    import.decompile();
+    EXPECT_EQ(Tree(elsewhere), QStringList());
+    EXPECT_TRUE(import.Skipped().filter("page one").isEmpty()) << import.Skipped().join('\n').toStdString();
+    // The author's files are kept; the help's pages of those names go beside them.
+    EXPECT_EQ(Read(target + "A.htm"), "the author's");
+    EXPECT_EQ(Read(target + "A~2.htm"), "<html><body>upper</body></html>");
+    EXPECT_EQ(Read(target + "sub~2/page one.htm"), "space");
+    EXPECT_EQ(Read(target + "x~2.htm"), "x");
+    EXPECT_EQ(import.List.Item(1).Url, "sub/page one.htm");
+    EXPECT_EQ(import.Written().Find(import.List.Item(1).Url), "sub~2/page one.htm");
+}
+
+TEST(DecompileErrorsTest, NotAHelpFile)
+{
+    QTemporaryDir dir;
+    Write(dir.path() + "/bad.chm", "ITSF but not really");
+    TCHMDecompile import;
+    import.LoadFromCHM(dir.path() + "/bad.chm");
+    EXPECT_TRUE(import.Title.isEmpty());
+    EXPECT_TRUE(import.LangID.isEmpty());
+    import.rootFolder = dir.path() + "/out";
+    EXPECT_THROW(import.decompile(), EQuorixError);
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 #include "IDHTMLEdit.h"
 #include "IHTMLBrowser.h"
 #include "PlatformFactory.h"
+#include "TEditorToolBars.h"
 #include "TMainActions.h"
 
 #include <QAction>
@@ -192,6 +193,8 @@ QWidget* TPagePanel::createEditTab()
     m_editor->widget()->setProperty("tag", EDTAG_EDITOR);
     m_editStack->addWidget(m_editor->widget());
     m_editStack->addWidget(blankPanel(m_editStack));
+    // The command layer finds the tool bars' controls by their Tags.
+    m_editorToolBars = new TEditorToolBars(*m_editor, *page, this);
 
     layout->addWidget(first);
     layout->addWidget(second);

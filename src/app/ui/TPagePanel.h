@@ -13,6 +13,7 @@ class QPlainTextEdit;
 class QStackedWidget;
 class QTabWidget;
 class QToolBar;
+class TEditorToolBars;
 class TMainActions;
 
 // The editing views of the topic page: the editor ("编辑") with its two tool
@@ -25,6 +26,8 @@ public:
     TPagePanel(TMainActions& actions, QWidget* parent);
 
     IDHTMLEdit* Editor() const { return m_editor; }
+    // The editor's tool bars bound to its command layer and history.
+    TEditorToolBars& EditorToolBars() const { return *m_editorToolBars; }
     // The views show a page, or blank panels when none is chosen.
     bool ViewsEnabled() const { return m_viewsEnabled; }
     void SetViewsEnabled(bool enabled);
@@ -48,6 +51,7 @@ private:
     QList<QComboBox*> m_editLists;
     QStackedWidget* m_editStack = nullptr;
     IDHTMLEdit* m_editor = nullptr;
+    TEditorToolBars* m_editorToolBars = nullptr;
     QStackedWidget* m_sourceStack = nullptr;
     QPlainTextEdit* m_source = nullptr;
     QStackedWidget* m_previewStack = nullptr;

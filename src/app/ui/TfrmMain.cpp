@@ -11,7 +11,9 @@
 #include "ProductInfo.h"
 #include "TBuildDialogModel.h"
 #include "TBuildRunner.h"
+#include "TDHTMLEditOperation.h"
 #include "TDialogPrompts.h"
+#include "TEditorToolBars.h"
 #include "TMainActions.h"
 #include "TPagePanel.h"
 #include "TRecentProjects.h"
@@ -131,9 +133,13 @@ void TfrmMain::wireDispatcher()
     m_dispatcher.SetHandler(TCommandFamily::Window, [this](int tag) { dispatchWindow(tag); });
     m_dispatcher.SetHandler(TCommandFamily::ViewOutput, [this](int tag) { dispatchViewOutput(tag); });
     m_dispatcher.SetHandler(TCommandFamily::Build, [this](int tag) { runBuild(tag); });
-    // The editor's own history answers these keys once it exists; the
-    // browser's undo never runs.
-    m_dispatcher.SetHandler(TCommandFamily::History, [](int) {});
+    // Undo and redo from any control of the window: the editor's own
+    // history; the browser's undo never runs.
+    m_dispatcher.SetHandler(TCommandFamily::History, [this](int tag) {
+        TDHTMLEditOperation& editor = m_pages->EditorToolBars().Operation();
+        if (m_pages->ViewsEnabled())
+            tag == CmdUndo ? editor.Undo() : editor.Redo();
+    });
     m_dispatcher.SetHandler(TCommandFamily::Tree, [this](int tag) { m_topics->DispatchTree(tag); });
     m_dispatcher.SetHandler(TCommandFamily::AddTopic, [this](int tag) { m_topics->DispatchAddTopic(tag); });
     m_dispatcher.SetHandler(TCommandFamily::TopicBar, [this](int tag) { m_topics->DispatchTopicBar(tag); });

@@ -1,5 +1,6 @@
 #include "BuildSwitches.h"
 #include "CodePages.h"
+#include "HTMLHelpCompilerChoice.h"
 #include "Languages.h"
 #include "NewProjectCommand.h"
 #include "QuorixError.h"
@@ -65,7 +66,10 @@ int usage(int status)
         << "Usage: quorix-build PROJECT.qrx /SWITCH\n"
            "         builds the project unattended; SWITCH is up to three of the letters\n"
            "         h (CHM), w (web help), d (Word), p (PDF), s (single HTML), e.g. /hws\n"
-           "       quorix-build --version\n"
+           "       quorix-build --compiler=NAME PROJECT.qrx /SWITCH\n"
+           "         the same with the HTML Help compiler NAME: "
+        << HTMLHelpCompilerNames().join(QStringLiteral(" (default) or ")) << "\n"
+        << "       quorix-build --version\n"
            "       quorix-build --resave IN.qrx OUT.qrx\n"
         << NewProjectUsage();
     return status;
@@ -73,7 +77,7 @@ int usage(int status)
 
 // Builds the outputs the switch asks for, in build order. Status 0 only when
 // every one of them was written.
-int build(const QString& projectFile, const QString& buildSwitch)
+int build(const QString& projectFile, const QString& buildSwitch, EHTMLHelpCompiler compiler)
 {
     const int outputs = BuildSwitchOutputs(buildSwitch);
     if (outputs == 0) {
@@ -107,6 +111,7 @@ int build(const QString& projectFile, const QString& buildSwitch)
             err << "quorix-build: " << message << "\n";
             err.flush();
         });
+    runner.CompilerChoice = compiler;
     if (runner.Run(outputs))
         return 0;
     // The last line of the progress on stdout says it too; stderr is where a
@@ -142,6 +147,17 @@ int main(int argc, char** argv)
         return RunNewProjectCommand(*request, out, err);
     }
     if (args.size() == 2 && !args[0].startsWith(QStringLiteral("--")))
-        return build(args[0], args[1]);
+        return build(args[0], args[1], DefaultHTMLHelpCompiler);
+    const QString compilerOption = QStringLiteral("--compiler=");
+    if (args.size() == 3 && args[0].startsWith(compilerOption)) {
+        const std::optional<EHTMLHelpCompiler> compiler = HTMLHelpCompilerNamed(args[0].mid(compilerOption.size()));
+        if (!compiler) {
+            QTextStream(stderr) << "quorix-build: \"" << args[0].mid(compilerOption.size())
+                                << "\" is not an HTML Help compiler: " << HTMLHelpCompilerNames().join(QStringLiteral(" or "))
+                                << ".\n";
+            return usage(2);
+        }
+        return build(args[1], args[2], *compiler);
+    }
     return usage(2);
 }

@@ -4,7 +4,6 @@
 #include "ProgramFolder.h"
 #include "QuorixError.h"
 #include "TChmBuild.h"
-#include "TChmcmdCompiler.h"
 #include "TCompilerOutputHost.h"
 #include "TContents.h"
 #include "TQrx.h"
@@ -95,7 +94,7 @@ bool TBuildRunner::runChm(TContents& contents)
     std::unique_ptr<IHTMLHelpCompiler> ownCompiler;
     IHTMLHelpCompiler* compiler = Compiler;
     if (compiler == nullptr) {
-        ownCompiler = std::make_unique<TChmcmdCompiler>();
+        ownCompiler = MakeHTMLHelpCompiler(CompilerChoice);
         compiler = ownCompiler.get();
     }
     const auto compilerLine = [this](const QString& line) {

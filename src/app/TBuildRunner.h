@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BuildSwitches.h"
+#include "HTMLHelpCompilerChoice.h"
 #include "TCompilerLineFilter.h"
 
 #include <QString>
@@ -33,8 +34,9 @@ public:
     // unset, the help file opens with xdg-open and the answer is "Abort".
     std::function<void(const QString& file)> OnShowResult;
     std::function<bool(const QString& message)> OnRetryDelete;
-    // The HTML Help compiler; unset, chmcmd.
+    // The HTML Help compiler; unset, one made for CompilerChoice.
     IHTMLHelpCompiler* Compiler = nullptr;
+    EHTMLHelpCompiler CompilerChoice = DefaultHTMLHelpCompiler;
 
     // `outputs` is a set of TBuildOutput bits. True only when every
     // requested output was written. An error that ends the build is passed

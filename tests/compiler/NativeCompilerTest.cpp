@@ -9,6 +9,7 @@
 #include "TNativeHTMLHelpCompiler.h"
 #include "output/GeneratedHtmlHelp.h"
 
+#include <QMap>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -115,6 +116,60 @@ TEST(NativeCompiler, CancelingLeavesTheOldHelpFile)
         = compiler.CompileHHP(dir.filePath("help.hhp"), {}, [](const QString&) { return false; });
     EXPECT_FALSE(result.Succeeded);
     EXPECT_EQ(ReadBytes(dir.filePath("out/help.chm")), "old");
+}
+
+// The context map as a reader decodes it: each context number with the
+// page name it opens, read from /#IVB and /#STRINGS.
+QMap<quint32, QByteArray> ContextMap(const ChmReader& help)
+{
+    const QByteArray ivb = help.read("/#IVB");
+    const QByteArray strings = help.read("/#STRINGS");
+    const auto dword = [](const QByteArray& bytes, qsizetype at) {
+        return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 | quint32(quint8(bytes[at + 2])) << 16
+            | quint32(quint8(bytes[at + 3])) << 24;
+    };
+    QMap<quint32, QByteArray> map;
+    if (ivb.size() < 4 || dword(ivb, 0) != quint32(ivb.size() - 4))
+        return map;
+    for (qsizetype at = 4; at + 8 <= ivb.size(); at += 8) {
+        const quint32 offset = dword(ivb, at + 4);
+        map.insert(dword(ivb, at), offset < quint32(strings.size()) ? strings.mid(offset).split('\0').front() : "?");
+    }
+    return map;
+}
+
+TEST(NativeCompiler, ContextMapResolvesEveryAliasToItsPageInsideTheHelpFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteBytes(dir.filePath("Topics/Intro.htm"), "<html><body>Intro</body></html>");
+    WriteBytes(dir.filePath("topics/second.htm"), "<html><body>Second</body></html>");
+    WriteBytes(dir.filePath("help.h"), "#define IDH_INTRO 10\n#define IDH_ALSO_INTRO 11\n#define IDH_SECOND 12\n"
+                                       "#define IDH_GONE 13\n#define IDH_UNUSED 14\n");
+    WriteBytes(dir.filePath("help.hhp"),
+               "[OPTIONS]\r\nCompiled file=help.chm\r\n\r\n[FILES]\r\nTopics\\Intro.htm\r\ntopics\\second.htm\r\n\r\n"
+               "[ALIAS]\r\nIDH_INTRO=topics\\intro.htm\r\nIDH_ALSO_INTRO=Topics\\Intro.htm\r\n"
+               "IDH_SECOND=topics\\second.htm#part\r\nIDH_GONE=topics\\gone.htm\r\nIDH_NONE=topics\\second.htm\r\n\r\n"
+               "[MAP]\r\n#include help.h\r\n");
+    QStringList lines;
+    TNativeHTMLHelpCompiler compiler;
+    const TCompileResult result = compiler.CompileHHP(
+        dir.filePath("help.hhp"), [&](const QString& line) { lines.append(line); }, {});
+    ASSERT_TRUE(result.Succeeded) << result.Message.toStdString();
+
+    ChmReader help(result.CompiledFile);
+    const QMap<quint32, QByteArray> expected = {
+        {10, "Topics/Intro.htm"}, {11, "Topics/Intro.htm"}, {12, "topics/second.htm#part"}};
+    const QMap<quint32, QByteArray> map = ContextMap(help);
+    EXPECT_EQ(map, expected);
+    const QSet<QString> names = help.names();
+    for (const QByteArray& page : map)
+        EXPECT_TRUE(names.contains('/' + QString::fromUtf8(page.split('#').front()))) << page.toStdString();
+
+    const QStringList warnings = lines.filter(QStringLiteral("Warning:"));
+    for (const char* named : {"IDH_GONE", "IDH_NONE", "IDH_UNUSED"})
+        EXPECT_EQ(warnings.filter(QLatin1String(named)).size(), 1) << named << "\n" << lines.join('\n').toStdString();
+    EXPECT_EQ(warnings.size(), 3);
 }
 
 // A generated project of 2,000 topics written by the output code, as a

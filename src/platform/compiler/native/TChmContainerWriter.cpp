@@ -179,13 +179,6 @@ void TChmContainerWriter::AddFile(const QByteArray& name, const QByteArray& byte
     m_objects.append({name, section, bytes});
 }
 
-bool TChmContainerWriter::Contains(const QByteArray& name) const
-{
-    const QByteArray folded = name.toLower();
-    return std::any_of(m_objects.cbegin(), m_objects.cend(),
-                       [&](const TObject& object) { return object.Name.toLower() == folded; });
-}
-
 bool TChmContainerWriter::NameLess(const QByteArray& left, const QByteArray& right)
 {
     const auto fold = [](char c) { return uchar(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); };

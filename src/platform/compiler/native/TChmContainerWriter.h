@@ -15,7 +15,6 @@ public:
 
     // `name` is the object's full name ("/intro.htm", "/#SYSTEM"), UTF-8.
     void AddFile(const QByteArray& name, const QByteArray& bytes, ESection section = ESection::Compressed);
-    bool Contains(const QByteArray& name) const;
 
     // The whole file.
     QByteArray Write() const;

@@ -1,14 +1,17 @@
 #include "TNativeHTMLHelpCompiler.h"
 
+#include "ChmContextMap.h"
 #include "ChmSystemFile.h"
 #include "Paths.h"
 #include "QuorixError.h"
 #include "TChmContainerWriter.h"
+#include "TChmStringTable.h"
 #include "THhpProject.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 
 namespace {
@@ -71,6 +74,8 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
 
     const quint32 languageId = project.LanguageId(DefaultLanguageId);
     TChmContainerWriter container(languageId);
+    // Stored names by their folded form: readers look names up without case.
+    QHash<QByteArray, QByteArray> storedNames;
     int added = 0;
     // Adds a project file under its stored name; false when it was not added.
     const auto add = [&](const QByteArray& projectPath, const char* what) {
@@ -80,8 +85,9 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
                        .arg(QLatin1String(what), QString::fromUtf8(projectPath)));
             return QByteArray();
         }
-        if (container.Contains(name))
-            return name;
+        const auto stored = storedNames.constFind(name.toLower());
+        if (stored != storedNames.cend())
+            return stored.value();
         const QString path = ProjectFilePath(project.Folder, QString::fromUtf8(projectPath));
         QFile file(path);
         if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
@@ -91,6 +97,7 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
             return QByteArray();
         }
         container.AddFile(name, file.readAll());
+        storedNames.insert(name.toLower(), name);
         if (++added % ProgressEvery == 0)
             report(QStringLiteral("Added %1 files").arg(added));
         return name;
@@ -104,6 +111,20 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
         add(page, "file");
         if (canceled)
             return fail(QStringLiteral("Compiling was canceled.") + unchanged);
+    }
+    if (!project.Aliases.isEmpty() || !project.Map.isEmpty()) {
+        TChmStringTable strings;
+        QStringList warnings;
+        const QByteArray ivb = ChmContextMap(
+            project, strings,
+            [&](const QByteArray& projectPath) {
+                return storedNames.value(StoredName(projectPath).toLower()).mid(1);
+            },
+            &warnings);
+        for (const QString& warning : warnings)
+            report(QStringLiteral("Warning: ") + warning);
+        container.AddFile("/#IVB", ivb);
+        container.AddFile("/#STRINGS", strings.Bytes());
     }
     container.AddFile("/#SYSTEM",
                       ChmSystemFile(project, languageId, contentsName.mid(1), indexName.mid(1),

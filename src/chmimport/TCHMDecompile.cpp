@@ -14,9 +14,10 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QSet>
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -275,13 +276,21 @@ void TCHMDecompile::Extract(const QList<TChmObject>& objects, const TChmFile& fi
             m_skipped << shown + QStringLiteral(": a link of that name is in the way");
             continue;
         }
-        QSaveFile out(target);
-        bool ok = out.open(QIODevice::WriteOnly);
+        // Written under a name of its own, then renamed: no half-written page
+        // is left, and no file is opened that was not made here. (No flush
+        // to disk per file: that would make unpacking many times slower.)
+        QTemporaryFile out(folder + QStringLiteral("/.import-XXXXXX"));
+        bool ok = out.open();
         ok = ok && file.ReadPieces(object, [&](const char* data, qsizetype size) {
             return out.write(data, size) == size;
         });
-        if (!ok || !out.commit()) {
-            m_skipped << shown + QStringLiteral(": ") + (out.errorString().isEmpty() ? QStringLiteral("cannot be read") : out.errorString());
+        ok = ok && out.flush();
+        if (ok)
+            out.setAutoRemove(false);
+        if (!ok || std::rename(QFile::encodeName(out.fileName()).constData(), QFile::encodeName(target).constData()) != 0) {
+            if (ok)
+                QFile::remove(out.fileName());
+            m_skipped << shown + QStringLiteral(": ") + (ok || out.errorString().isEmpty() ? QStringLiteral("cannot be written") : out.errorString());
             continue;
         }
     }
@@ -461,9 +470,10 @@ void TCHMDecompile::ReadContext(const QString& hhpText)
             aliases.emplace_back(content.left(equals).trimmed(), content.mid(equals + 1).trimmed());
     }
     if (!defines.empty()) {
-        for (const auto& [symbol, number] : defines) {
-            const auto alias = std::find_if(aliases.begin(), aliases.end(), [&](const auto& a) { return a.first == symbol; });
-            Context.emplace_back(alias == aliases.end() ? QString() : alias->second, number);
+        for (const auto& define : defines) {
+            const auto alias = std::find_if(aliases.begin(), aliases.end(),
+                                            [&](const auto& a) { return a.first == define.first; });
+            Context.emplace_back(alias == aliases.end() ? QString() : alias->second, define.second);
         }
     } else {
         for (const auto& [alias, page] : aliases)

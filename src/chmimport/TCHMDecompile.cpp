@@ -222,10 +222,10 @@ void TCHMDecompile::decompile()
     FileName = QFileInfo(chmFile).completeBaseName();
     hhcFile = ChooseListFile(m_contentsObject, QStringLiteral(".hhc"));
     if (!hhcFile.isEmpty())
-        ParseContents(ReadListFile(hhcFile));
+        ParseContentsFile(hhcFile);
     hhkFile = ChooseListFile(m_indexObject, QStringLiteral(".hhk"));
     if (!hhkFile.isEmpty())
-        ParseIndex(ReadListFile(hhkFile));
+        ParseIndexFile(hhkFile);
     Report(QStringLiteral("Decompiling..."), PercentDone);
 }
 
@@ -313,12 +313,49 @@ QString TCHMDecompile::ChooseListFile(const QByteArray& named, const QString& ex
     return relative.isEmpty() ? QString() : rootFolder + relative;
 }
 
-QString TCHMDecompile::ReadListFile(const QString& file) const
+// A file without a byte-order mark is read byte for byte and each value
+// decoded alone: HTML Help files name files in UTF-8 and hold titles in the
+// help's code page.
+QString TCHMDecompile::ReadByteText(const QString& file)
 {
-    return DecodeTextFile(file, CodePage > 0 ? QString::number(CodePage) : QString());
+    QFile in(file);
+    const QByteArray bytes = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    m_byteValues = !PageEncodingOf(bytes).Mark;
+    return m_byteValues ? QString::fromLatin1(bytes) : DecodeTextBytes(bytes, CodePage > 0 ? QString::number(CodePage) : QString());
+}
+
+QString TCHMDecompile::ValueText(const QString& raw) const
+{
+    if (!m_byteValues)
+        return raw;
+    const QByteArray bytes = raw.toLatin1();
+    QString text;
+    return DecodeValidUtf8(bytes, text) ? text : AnsiToText(bytes, CodePage);
+}
+
+void TCHMDecompile::ParseContentsFile(const QString& file)
+{
+    ParseContentsText(ReadByteText(file));
+}
+
+void TCHMDecompile::ParseIndexFile(const QString& file)
+{
+    ParseIndexText(ReadByteText(file));
 }
 
 void TCHMDecompile::ParseContents(const QString& text)
+{
+    m_byteValues = false;
+    ParseContentsText(text);
+}
+
+void TCHMDecompile::ParseIndex(const QString& text)
+{
+    m_byteValues = false;
+    ParseIndexText(text);
+}
+
+void TCHMDecompile::ParseContentsText(const QString& text)
 {
     QHash<QString, QString> context;
     for (const auto& [page, number] : Context) {
@@ -344,7 +381,7 @@ void TCHMDecompile::ParseContents(const QString& text)
         QStringList pages;
         int icon = 0;
         for (const QString& span : ParamSpans(item)) {
-            const QString value = ParamValue(span);
+            const QString value = ValueText(ParamValue(span));
             if (!hasTitle && ParamNamed(span, QLatin1String("Name"))) {
                 hasTitle = true;
                 title = CodePage == ArabicCodePage && LooksEntityEncoded(value)
@@ -379,7 +416,7 @@ void TCHMDecompile::ParseContents(const QString& text)
     List.initializeUrls();
 }
 
-void TCHMDecompile::ParseIndex(const QString& text)
+void TCHMDecompile::ParseIndexText(const QString& text)
 {
     QMultiHash<QString, TTitleList*> byUrl;
     for (int i = 0; i < List.Count(); ++i)
@@ -389,14 +426,15 @@ void TCHMDecompile::ParseIndex(const QString& text)
     const auto flush = [&](const QString& item) {
         const QStringList spans = ParamSpans(item);
         lastKeyword = spans.isEmpty() ? QString()
-                                      : DecodeEntities(ParamValue(spans.front())).replace(QLatin1Char('/'), QLatin1String("//"));
+                                      : DecodeEntities(ValueText(ParamValue(spans.front())))
+                                            .replace(QLatin1Char('/'), QLatin1String("//"));
         QString path;
         for (const QString& parent : keywords)
             path += parent + QLatin1Char('/');
         for (const QString& span : spans) {
             if (!ParamNamed(span, QLatin1String("Local")))
                 continue;
-            const TUrlAnchor url = SplitUrlAnchor(DecodeEntities(ParamValue(span)));
+            const TUrlAnchor url = SplitUrlAnchor(DecodeEntities(ValueText(ParamValue(span))));
             QString keyword = path + lastKeyword;
             if (!url.Anchor.isEmpty())
                 keyword += QLatin1Char('#') + url.Anchor;
@@ -440,19 +478,20 @@ void TCHMDecompile::ReadContext(const QString& hhpText)
     QStringList headers;
     for (const QString& line : sections.value(QStringLiteral("map"))) {
         if (StartsWithWord(line, QLatin1String("#include")))
-            headers << line.mid(qsizetype(strlen("#include"))).trimmed();
+            headers << ValueText(line.mid(qsizetype(strlen("#include"))).trimmed());
         else if (StartsWithWord(line, QLatin1String("#define")))
-            addDefine(line);
+            addDefine(ValueText(line));
     }
     QStringList aliasLines;
     for (const QString& line : sections.value(QStringLiteral("alias"))) {
         if (StartsWithWord(line, QLatin1String("#include"))) {
-            for (const QString& included : IncludedText(line.mid(qsizetype(strlen("#include")))).split(QLatin1Char('\n'))) {
+            for (const QString& included : IncludedText(ValueText(line.mid(qsizetype(strlen("#include")))))
+                                               .split(QLatin1Char('\n'))) {
                 if (!included.trimmed().isEmpty())
                     aliasLines << included.trimmed();
             }
         } else if (!line.isEmpty()) {
-            aliasLines << line;
+            aliasLines << ValueText(line);
         }
     }
     for (const QString& header : headers) {
@@ -486,16 +525,21 @@ void TCHMDecompile::LoadFromHHP(const QString& HHPFile)
     const QFileInfo info(HHPFile);
     rootFolder = WithTrailingSeparator(info.absolutePath());
     FileName = info.completeBaseName();
-    CodePage = 0;
-    const QString text = DecodeTextFile(HHPFile);
+    const QString text = ReadByteText(HHPFile);
     const QHash<QString, QStringList> sections = Sections(text);
     const QStringList options = sections.value(QStringLiteral("options"));
-    DefaultWindow = Value(options, QStringLiteral("Default Window"));
-    hhcFile = Value(options, QStringLiteral("Contents file"));
-    hhkFile = Value(options, QStringLiteral("Index file"));
-    Title = Value(options, QStringLiteral("Title"));
-    DefaultPage = Value(options, QStringLiteral("Default topic"));
-    const QStringList window = WindowFields(Value(sections.value(QStringLiteral("windows")), DefaultWindow));
+    // Titles are in the code page of the project's language.
+    LangID = Value(options, QStringLiteral("Language"));
+    CodePage = LanguageTable().GetCodepageById(LangID);
+    rCodePage = CodePage;
+    const auto option = [&](const char* key) { return ValueText(Value(options, QString::fromLatin1(key))); };
+    DefaultWindow = option("Default Window");
+    hhcFile = option("Contents file");
+    hhkFile = option("Index file");
+    Title = option("Title");
+    DefaultPage = option("Default topic");
+    const QStringList window =
+        WindowFields(ValueText(Value(sections.value(QStringLiteral("windows")), DefaultWindow)));
     ReadContext(text);
     const auto listFile = [&](QString& file, int field) {
         if (file.trimmed().isEmpty())
@@ -505,8 +549,8 @@ void TCHMDecompile::LoadFromHHP(const QString& HHPFile)
     };
     listFile(hhcFile, WindowContentsField);
     if (!hhcFile.isEmpty())
-        ParseContents(DecodeTextFile(hhcFile));
+        ParseContentsFile(hhcFile);
     listFile(hhkFile, WindowIndexField);
     if (!hhkFile.isEmpty())
-        ParseIndex(DecodeTextFile(hhkFile));
+        ParseIndexFile(hhkFile);
 }

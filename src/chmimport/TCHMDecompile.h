@@ -65,9 +65,11 @@ public:
     // Objects that were not written, each with the reason.
     const QStringList& Skipped() const { return m_skipped; }
 
-    // The parsers, on text already decoded.
+    // The parsers, on text already decoded, and on files.
     void ParseContents(const QString& text);
     void ParseIndex(const QString& text);
+    void ParseContentsFile(const QString& file);
+    void ParseIndexFile(const QString& file);
     // [MAP] and [ALIAS] of project text; included files are read relative
     // to rootFolder.
     void ReadContext(const QString& hhpText);
@@ -77,11 +79,16 @@ private:
     void ReserveExisting();
     void Extract(const QList<struct TChmObject>& objects, const class TChmFile& file);
     QString ChooseListFile(const QByteArray& named, const QString& extension) const;
-    QString ReadListFile(const QString& file) const;
+    QString ReadByteText(const QString& file);
+    QString ValueText(const QString& raw) const;
+    void ParseContentsText(const QString& text);
+    void ParseIndexText(const QString& text);
     QString IncludedText(const QString& name) const;
 
     TWrittenFiles m_written;
     QStringList m_skipped;
     QByteArray m_contentsObject;
     QByteArray m_indexObject;
+    // The text being read holds bytes, one to a character.
+    bool m_byteValues = false;
 };

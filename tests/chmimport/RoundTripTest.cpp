@@ -48,4 +48,39 @@ TEST(RoundTripTest, NestedProjectReadsBackItsTitlesLevelsUrlsKeywordsAndContextN
     }
 }
 
+// Titles in the help's code page, file names in UTF-8, in the same files.
+TEST(RoundTripTest, ChineseProjectReadsBackInItsCodePage)
+{
+    TCHMDecompile import;
+    import.LoadFromHHP(QStringLiteral(QUORIX_TEST_DATA_DIR "/output/chinese/help.hhp"));
+    EXPECT_EQ(import.LangID, "0x0804");
+    EXPECT_EQ(import.CodePage, 936);
+    EXPECT_EQ(import.Title, QStringLiteral("Manual \"\u624B\u518C\""));
+    EXPECT_EQ(import.DefaultPage, QStringLiteral("\u7B80\u4ECB.htm"));
+    struct Expected {
+        QString topic;
+        int level;
+        QString url;
+        QString keywords;
+        const char* context;
+    };
+    const Expected expected[] = {
+        {QStringLiteral("\u7B80\u4ECB"), 0, QStringLiteral("\u7B80\u4ECB.htm"),
+         QStringLiteral("\u5B89\u88C5/\u6B65\u9AA4`\\\u5F00\u59CB"), "100"},
+        {QStringLiteral("\u5B89\u88C5 & \u8BBE\u7F6E"), 1, QStringLiteral("\u5B89\u88C5/\u8BBE\u7F6E.htm"),
+         QStringLiteral("\u5B89\u88C5/\u914D\u7F6E#s2"), "1000"},
+        {QStringLiteral("\u764C\u75C7 \u00A9"), 0, QStringLiteral("cancer.htm"), QStringLiteral("\u764C"), "1001"},
+    };
+    ASSERT_EQ(import.List.Count(), int(std::size(expected)));
+    for (int i = 0; i < import.List.Count(); ++i) {
+        SCOPED_TRACE(i);
+        const TTitleList& entry = import.List.Item(i);
+        EXPECT_EQ(entry.Topic, expected[i].topic);
+        EXPECT_EQ(entry.Level, expected[i].level);
+        EXPECT_EQ(entry.Url, expected[i].url);
+        EXPECT_EQ(entry.Keywords, expected[i].keywords);
+        EXPECT_EQ(entry.ContextNumber, expected[i].context);
+    }
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 #include "BuildProgram.h"
 #include "ChmReader.h"
 #include "QtPrinting.h"
+#include "compiler/ChmReadersCheck.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -162,6 +163,75 @@ TEST(ChmBuildCommand, FailuresAreReportedAndExitNonZero)
     EXPECT_EQ(mixed.exitCode, 1);
     EXPECT_TRUE(mixed.err.contains("Word output is not available")) << mixed.err.toStdString();
     EXPECT_TRUE(QFile::exists(dir.filePath("sample_output/CHM/QuorixHelp.chm")));
+}
+
+// The author's objects of a help file: the compilers' own (#SYSTEM, $FIftiMain,
+// ::DataSpace, chmcmd's /_#_README_#_, folders) left out.
+ChmReadersCheck::TExpected authorObjects(const QString& chm)
+{
+    ChmReader help(chm);
+    ChmReadersCheck::TExpected objects;
+    for (const QString& name : help.names())
+        if (!name.startsWith("/#") && !name.startsWith("/$") && !name.startsWith("/_#_") && !name.startsWith("::")
+            && !name.endsWith('/'))
+            objects.insert(name, help.read(name));
+    return objects;
+}
+
+// The sample built with the native compiler holds every page, picture,
+// contents and index of chmcmd's build, byte for byte in chmlib and 7-Zip;
+// also in a folder and with a page named beyond ASCII.
+TEST(ChmBuildCommand, TheNativeCompilerBuildsWhatChmcmdBuilds)
+{
+    const struct {
+        QString folder;
+        QString defaultPage;
+    } cases[] = {
+        {QStringLiteral("sample"), QStringLiteral("welcome.htm")},
+        {QStringLiteral("帮助 ü"), QStringLiteral("概述.htm")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder.toStdString());
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        QString projects[2];
+        const char* compilers[] = {"native", "chmcmd"};
+        for (int n = 0; n < 2; ++n) {
+            const QString folder = QLatin1String(compilers[n]) + c.folder;
+            projects[n] = copySample(dir, folder);
+            if (c.defaultPage != QStringLiteral("welcome.htm")) {
+                const QString root = dir.filePath(folder) + "/topics/";
+                ASSERT_TRUE(QFile::rename(root + "welcome.htm", root + c.defaultPage));
+                replaceInProject(projects[n], QStringLiteral("topics\\welcome.htm"), "topics\\" + c.defaultPage);
+            }
+        }
+        const BuildRun native = runBuild({"--compiler=native", projects[0], "/h"});
+        ASSERT_EQ(native.exitCode, 0) << native.err.toStdString() << native.out.toStdString();
+        EXPECT_FALSE(native.out.contains("Warning:")) << native.out.toStdString();
+        const QString nativeChm = dir.filePath("native" + c.folder + "_output/CHM/QuorixHelp.chm");
+        const BuildRun chmcmd = runBuild({"--compiler=chmcmd", projects[1], "/h"});
+        if (chmcmd.exitCode != 0)
+            GTEST_SKIP() << "chmcmd could not build the sample: " << chmcmd.err.toStdString();
+        const ChmReadersCheck::TExpected expected
+            = authorObjects(dir.filePath("chmcmd" + c.folder + "_output/CHM/QuorixHelp.chm"));
+        ASSERT_GT(expected.size(), 50);
+        EXPECT_TRUE(expected.contains("/topics/" + c.defaultPage));
+        ChmReadersCheck::ExpectEveryReader(nativeChm, expected);
+
+        ChmReader help(nativeChm);
+        EXPECT_EQ(help.systemEntry(3), QByteArray("Quorix User Guide"));
+        EXPECT_EQ(help.systemEntry(2), ("topics/" + c.defaultPage).toUtf8());
+    }
+}
+
+TEST(ChmBuildCommand, AnUnknownCompilerIsRefused)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const BuildRun run = runBuild({"--compiler=hhc", copySample(dir), "/h"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains("\"hhc\" is not an HTML Help compiler: chmcmd or native")) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("sample_output/CHM/QuorixHelp.chm")));
 }
 
 } // namespace

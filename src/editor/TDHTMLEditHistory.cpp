@@ -58,18 +58,34 @@ void TDHTMLEditHistory::append(const QString& html, const QString& selection)
 {
     ++Position;
     // What redo could reach goes.
-    while (Source.size() > Position) {
-        m_bytes -= bytesOf(Source.last()) + bytesOf(Selection.last()) + bytesOf(Selection2.last());
-        Source.removeLast();
-        Selection.removeLast();
-        Selection2.removeLast();
-    }
+    while (Source.size() > Position)
+        dropNewest();
     Source.append(html);
     Selection.append(selection);
     Selection2.append(selection);
     m_bytes += bytesOf(html) + 2 * bytesOf(selection);
-    while (m_bytes > m_capacity && Position > 0)
-        dropOldest();
+    trim();
+}
+
+void TDHTMLEditHistory::trim()
+{
+    // The snapshot shown always stays; the oldest go first, then what redo
+    // could reach.
+    while (m_bytes > m_capacity && Source.size() > 1) {
+        if (Position > 0) {
+            dropOldest();
+            continue;
+        }
+        dropNewest();
+    }
+}
+
+void TDHTMLEditHistory::dropNewest()
+{
+    m_bytes -= bytesOf(Source.last()) + bytesOf(Selection.last()) + bytesOf(Selection2.last());
+    Source.removeLast();
+    Selection.removeLast();
+    Selection2.removeLast();
 }
 
 void TDHTMLEditHistory::dropOldest()
@@ -85,8 +101,7 @@ void TDHTMLEditHistory::dropOldest()
 void TDHTMLEditHistory::SetCapacity(qint64 bytes)
 {
     m_capacity = bytes;
-    while (m_bytes > m_capacity && Position > 0)
-        dropOldest();
+    trim();
 }
 
 void TDHTMLEditHistory::Undo()
@@ -99,8 +114,8 @@ void TDHTMLEditHistory::Undo()
     if (Position <= 0)
         return;
     --Position;
+    Operation = OperationUndo; // before the load: a control may finish it at once
     load();
-    Operation = OperationUndo;
 }
 
 void TDHTMLEditHistory::Redo()
@@ -112,8 +127,8 @@ void TDHTMLEditHistory::Redo()
     if (!CanRedo())
         return;
     ++Position;
-    load();
     Operation = OperationRedo;
+    load();
 }
 
 void TDHTMLEditHistory::load()

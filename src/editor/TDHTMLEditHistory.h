@@ -57,7 +57,9 @@ public:
 private:
     void load();
     void append(const QString& html, const QString& selection);
+    void trim();
     void dropOldest();
+    void dropNewest();
     static qint64 bytesOf(const QString& text) { return qint64(text.size()) * qint64(sizeof(QChar)); }
 
     IDHTMLEdit& m_edit;

@@ -8,6 +8,22 @@
 #include <QJsonDocument>
 #include <memory>
 
+// Every Tag of the window's two editor tool bars and the table-editing
+// menu: what one refresh brings in step.
+inline const QList<int> ToolBarTags{
+    DHTMLEdit::EDTAG_EXTERNALEDITOR, DHTMLEdit::DECMD_FINDTEXT, DHTMLEdit::EDTAG_SHOWBORDERS,
+    DHTMLEdit::EDTAG_SHOWDETAILS, DHTMLEdit::EDTAG_UNDO, DHTMLEdit::EDTAG_REDO, DHTMLEdit::DECMD_CUT,
+    DHTMLEdit::DECMD_COPY, DHTMLEdit::DECMD_PASTE, DHTMLEdit::EDTAG_INSERTPICTURE, DHTMLEdit::EDTAG_INSERTHYPERLINK,
+    DHTMLEdit::EDTAG_INSERTBOOKMARK, DHTMLEdit::EDTAG_HORIZONTALLINE, DHTMLEdit::EDTAG_LINEBREAK,
+    DHTMLEdit::EDTAG_SPECIALCHARACTER, DHTMLEdit::EDTAG_INSERTTABLE, DHTMLEdit::DECMD_INSERTROW,
+    DHTMLEdit::DECMD_OUTDENT, DHTMLEdit::DECMD_INDENT, DHTMLEdit::DECMD_SETFONTNAME, DHTMLEdit::DECMD_SETFONTSIZE,
+    DHTMLEdit::DECMD_SETBLOCKFMT, DHTMLEdit::DECMD_REMOVEFORMAT, DHTMLEdit::DECMD_BOLD, DHTMLEdit::DECMD_ITALIC,
+    DHTMLEdit::DECMD_UNDERLINE, DHTMLEdit::DECMD_JUSTIFYLEFT, DHTMLEdit::DECMD_JUSTIFYCENTER,
+    DHTMLEdit::DECMD_JUSTIFYRIGHT, DHTMLEdit::DECMD_ORDERLIST, DHTMLEdit::DECMD_UNORDERLIST,
+    DHTMLEdit::DECMD_SETFORECOLOR, DHTMLEdit::DECMD_SETBACKCOLOR, DHTMLEdit::DECMD_INSERTCOL,
+    DHTMLEdit::EDTAG_APPENDROW, DHTMLEdit::EDTAG_APPENDCOLUMN, DHTMLEdit::DECMD_DELETEROWS,
+    DHTMLEdit::DECMD_DELETECOLS};
+
 // The command layer on the real editing control, shown offscreen, with
 // ways to place the selection by the text it covers.
 class OperationTest : public EditorTest {
@@ -62,6 +78,24 @@ protected:
     }
     bool caretBefore(const QString& text) { return select(text, text, 1); }
     bool caretAfter(const QString& text) { return select(text, text, 2); }
+
+    // The widget that takes the page's keys, focused.
+    QWidget* keys()
+    {
+        edit->activateWindow();
+        edit->setFocus();
+        QWidget* proxy = edit->view()->focusProxy();
+        return proxy ? proxy : edit->view();
+    }
+
+    // Undoes or redoes one step and waits until the snapshot is loaded and
+    // its selection put back.
+    void step(bool undo)
+    {
+        undo ? op->Undo() : op->Redo();
+        ASSERT_TRUE(edit->WaitUntilLoaded());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return op->History().Operation == TDHTMLEditHistory::OperationNone; }));
+    }
 
     // Waits until the command layer has refreshed for what happened since.
     bool waitForRefresh()

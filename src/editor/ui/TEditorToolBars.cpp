@@ -326,7 +326,6 @@ void TEditorToolBars::takeItem(QToolButton* button, QAction* item)
     action->setIcon(item->icon());
     action->setText(item->text());
     action->setToolTip(item->text());
-    refresh();
 }
 
 // ---- commands --------------------------------------------------------------------

@@ -153,6 +153,7 @@ QVariant TEditorBridge::call(const QString& name, const QVariantList& args)
     }
     // The answer is that of the last statement.
     script += CallScript(name, args);
+    ++m_calls;
 
     struct Answer {
         bool done = false;

@@ -39,6 +39,8 @@ public:
     void release(int handle, int generation);
     // True while a call waits for its answer.
     bool inCall() const { return m_depth > 0; }
+    // Calls made so far: round trips to the page.
+    qint64 calls() const { return m_calls; }
 
     // The page's latest state record (see js/editor/10-state.js) as held;
     // asked for when a newer one is known to be on its way.
@@ -73,4 +75,5 @@ private:
     qint64 m_stateId = -1;
     bool m_stateCurrent = false;
     qint64 m_keysSent = 0;
+    qint64 m_calls = 0;
 };

@@ -185,6 +185,18 @@ TWebEngineDHTMLEdit::TWebEngineDHTMLEdit(QWidget* parent)
     connect(m_view, &TEditorView::keySent, m_bridge, &TEditorBridge::noteKeySent);
     connect(m_view, &TEditorView::commandKey, this, &TWebEngineDHTMLEdit::runKeyCommand);
 
+    // A timer, not a posted event: handlers that call the page wait in an
+    // event loop of their own, which a posted event's handler may not get.
+    m_completeTimer.setSingleShot(true);
+    m_completeTimer.setInterval(0);
+    connect(&m_completeTimer, &QTimer::timeout, this, [this] {
+        if (m_bridge->inCall()) {
+            m_completeTimer.start(); // not inside a call that waits for the page
+            return;
+        }
+        if (!m_busy && OnDocumentComplete)
+            OnDocumentComplete();
+    });
     m_displayTimer.setSingleShot(true);
     m_displayTimer.setInterval(0);
     connect(&m_displayTimer, &QTimer::timeout, this, [this] {
@@ -321,9 +333,11 @@ bool TWebEngineDHTMLEdit::IsDirty()
 {
     if (!stateReadable())
         return m_keepDirty && m_busy;
-    Flush();
     const QVariant dirty = recorded(QStringLiteral("dirty"));
-    return dirty.isValid() ? dirty.toBool() : m_bridge->call(EditorCall::IsDirty).toBool();
+    if (dirty.isValid())
+        return dirty.toBool();
+    Flush();
+    return m_bridge->call(EditorCall::IsDirty).toBool();
 }
 
 void TWebEngineDHTMLEdit::NewDocument()
@@ -375,10 +389,7 @@ void TWebEngineDHTMLEdit::loadingChanged(const QWebEngineLoadingInfo& info)
         self->m_keepDirty = false;
         emit self->documentLoaded();
         // Handlers run from the event loop, not inside a call waiting for the page.
-        QTimer::singleShot(0, self, [self, generation] {
-            if (self && generation == self->m_generation && !self->m_busy && self->OnDocumentComplete)
-                self->OnDocumentComplete();
-        });
+        self->m_completeTimer.start();
     });
 }
 
@@ -446,7 +457,8 @@ int TWebEngineDHTMLEdit::QueryStatus(int cmdID)
         return DECMDF_NOTSUPPORTED;
     if (m_busy)
         return DECMDF_DISABLED;
-    Flush();
+    if (!m_inDisplayChanged)
+        Flush(); // a command about to run sees the keys typed before it
     // While a display change is handled, from the page's state record: a
     // refresh of every tool button asks the page nothing.
     const QVariant known = recorded(QStringLiteral("status")).toMap().value(QString::number(cmdID));

@@ -92,6 +92,7 @@ private:
     int m_generation = 0;
     quint64 m_pageId;
     QTimer m_displayTimer;
+    QTimer m_completeTimer;
     QStringList m_menuStrings;
     QList<int> m_menuStates;
     QPointer<QMenu> m_contextMenu;

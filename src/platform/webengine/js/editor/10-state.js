@@ -112,10 +112,11 @@
             channel.stateChanged(state);
     }
 
-    // After the event that caused it has run its course: one record per burst.
+    // Once the script that caused it has run: one record for what it did.
+    // (Timers never fire while the page's own scripts are off; microtasks do.)
     function schedulePush() {
         if (pushPending || !initialised)
             return;
         pushPending = true;
-        setTimeout(pushState, 0);
+        queueMicrotask(pushState);
     }

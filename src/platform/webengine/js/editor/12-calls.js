@@ -22,12 +22,15 @@
                     event.preventDefault();
             }, true);
             document.addEventListener('keydown', function (event) {
-                keysTaken++; // the control waits for this count before it reads the page
-                schedulePush();
+                // The control waits for this count before it reads the page;
+                // the record that carries it comes with what the key did,
+                // or with its release when it did nothing.
+                keysTaken++;
                 const key = event.key.toLowerCase();
                 if ((event.ctrlKey || event.metaKey) && (key === 'z' || key === 'y'))
                     event.preventDefault();
             }, true);
+            document.addEventListener('keyup', schedulePush, true);
             dirty = Boolean(wasDirty);
             initialised = true;
             return true;

@@ -1,6 +1,7 @@
 #include "BuildSwitches.h"
 #include "CodePages.h"
 #include "HTMLHelpCompilerChoice.h"
+#include "ImportListCommand.h"
 #include "Languages.h"
 #include "NewProjectCommand.h"
 #include "QuorixError.h"
@@ -71,7 +72,7 @@ int usage(int status)
         << HTMLHelpCompilerNames().join(QStringLiteral(" (default) or ")) << "\n"
         << "       quorix-build --version\n"
            "       quorix-build --resave IN.qrx OUT.qrx\n"
-        << NewProjectUsage();
+        << NewProjectUsage() << ImportListUsage();
     return status;
 }
 
@@ -145,6 +146,12 @@ int main(int argc, char** argv)
             return usage(2);
         }
         return RunNewProjectCommand(*request, out, err);
+    }
+    if (IsImportListCommand(args)) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        const int status = RunImportListCommand(args, out, err);
+        return status == 2 ? usage(2) : status;
     }
     if (args.size() == 2 && !args[0].startsWith(QStringLiteral("--")))
         return build(args[0], args[1], DefaultHTMLHelpCompiler);

@@ -1,6 +1,7 @@
 // Compiled help files unpacked into a folder: hostile object names stay
 // inside it, names that differ only in case are kept apart, the help's own
 // contents and index are read. The help files are compiled with chmcmd.
+#include "ImportListCommand.h"
 #include "QuorixError.h"
 #include "TCHMDecompile.h"
 
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextStream>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -175,6 +177,20 @@ TEST_F(DecompileTest, ALinkInAFilledFolderLeadsNowhere)
     EXPECT_EQ(Read(target + "x~2.htm"), "x");
     EXPECT_EQ(import.List.Item(1).Url, "sub/page one.htm");
     EXPECT_EQ(import.Written().Find(import.List.Item(1).Url), "sub~2/page one.htm");
+}
+
+TEST_F(DecompileTest, TheListCommandUnpacksAndPrints)
+{
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    EXPECT_EQ(RunImportListCommand({"--import", chm, target, "--list"}, outStream, errStream), 0);
+    EXPECT_EQ(out, "Title: Hostile help\nLanguage: 0x0409\nDefault topic: a.htm\n"
+                   "0\tUpper & lower\ta.htm\t\t1000\n1\tSpaced\tsub/page one.htm\tspace#top\t1001\n");
+    EXPECT_TRUE(err.startsWith("Decompiling... 1%\n")) << err.toStdString();
+    EXPECT_EQ(err.count("not written: "), 2) << err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(target + "A.htm"));
 }
 
 TEST(DecompileErrorsTest, NotAHelpFile)

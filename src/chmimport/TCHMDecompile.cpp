@@ -220,6 +220,10 @@ void TCHMDecompile::decompile()
     Extract(objects, file);
 
     FileName = QFileInfo(chmFile).completeBaseName();
+    // A help file that carries its project keeps the context numbers it maps.
+    const QString project = ChooseListFile(QByteArray(), QStringLiteral(".hhp"));
+    if (!project.isEmpty())
+        ReadContext(ReadByteText(project));
     hhcFile = ChooseListFile(m_contentsObject, QStringLiteral(".hhc"));
     if (!hhcFile.isEmpty())
         ParseContentsFile(hhcFile);

@@ -1,4 +1,5 @@
 // Contents, index and project files read into the entries of an import.
+#include "ImportTestFiles.h"
 #include "TCHMDecompile.h"
 
 #include <QDir>
@@ -8,20 +9,14 @@
 
 namespace {
 
+using namespace ImportTest;
+
 QString Item(const QString& name, const QString& local = QString(), const QString& extra = QString())
 {
     QString item = QStringLiteral("<LI><OBJECT type=\"text/sitemap\">\n<param name=\"Name\" value=\"%1\">\n").arg(name);
     if (!local.isNull())
         item += QStringLiteral("<param name=\"Local\" value=\"%1\">\n").arg(local);
     return item + extra + QStringLiteral("</OBJECT>\n");
-}
-
-void Write(const QString& file, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(file).path());
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(bytes);
 }
 
 TEST(ContentsFileTest, OneEntryWithEntitiesAndSpaces)

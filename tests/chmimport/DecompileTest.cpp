@@ -2,6 +2,7 @@
 // inside it, names that differ only in case are kept apart, the help's own
 // contents and index are read. The help files are compiled with chmcmd.
 #include "ImportListCommand.h"
+#include "ImportTestFiles.h"
 #include "QuorixError.h"
 #include "TCHMDecompile.h"
 
@@ -17,19 +18,7 @@
 
 namespace {
 
-void Write(const QString& file, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(file).path());
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(bytes);
-}
-
-QByteArray Read(const QString& file)
-{
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
+using namespace ImportTest;
 
 // Every file and link below `folder`, relative to it.
 QStringList Tree(const QString& folder)
@@ -77,7 +66,7 @@ protected:
         Write(w + "t.hhp", "[OPTIONS]\r\nCompiled file=t.chm\r\nContents file=t.hhc\r\nIndex file=t.hhk\r\n"
                            "Title=Hostile help\r\nLanguage=0x0409\r\nDefault topic=a.htm\r\n\r\n[FILES]\r\n"
                            "A.htm\r\na.htm\r\n../e.htm\r\na/../../../b.htm\r\n//x.htm\r\n" + Latin1Name +
-                           "\r\nsub/page one.htm\r\n#hash.htm\r\n");
+                           "\r\nsub/page one.htm\r\n#hash.htm\r\nt.hhp\r\n\r\n[ALIAS]\r\nIDH_SPACE=sub/page one.htm\r\n");
         QProcess chmcmd;
         chmcmd.setWorkingDirectory(w);
         chmcmd.setProcessChannelMode(QProcess::MergedChannels);
@@ -118,7 +107,7 @@ TEST_F(DecompileTest, HostileNamesStayInsideAndTheHelpIsRead)
     expected.sort();
     EXPECT_EQ(after.join(' ').toStdString(), expected.join(' ').toStdString());
     const QStringList written{"#hash.htm", "A.htm", "_#_README_#_", "a~2.htm", QStringLiteral("caf\u00E9.htm"),
-                              "sub", "sub/page one.htm", "t.hhc", "t.hhk", "x.htm"};
+                              "sub", "sub/page one.htm", "t.hhc", "t.hhk", "t.hhp", "x.htm"};
     EXPECT_EQ(Tree(target).join(' ').toStdString(), written.join(' ').toStdString());
     EXPECT_EQ(import.Skipped().size(), 2) << import.Skipped().join('\n').toStdString();
     EXPECT_EQ(Read(target + "A.htm"), "<html><body>upper</body></html>");
@@ -133,6 +122,8 @@ TEST_F(DecompileTest, HostileNamesStayInsideAndTheHelpIsRead)
     EXPECT_EQ(import.List.Item(1).Level, 1);
     EXPECT_EQ(import.List.Item(1).Url, "sub/page one.htm");
     EXPECT_EQ(import.List.Item(1).Keywords, "space#top");
+    // The project inside the help file gives its context numbers.
+    EXPECT_EQ(import.List.Item(1).ContextNumber, "IDH_SPACE");
 
     const TCHMDecompile::TChmInfo info = TCHMDecompile::ReadChmInfo(chm);
     EXPECT_EQ(info.LangID, "0x0409");
@@ -187,7 +178,7 @@ TEST_F(DecompileTest, TheListCommandUnpacksAndPrints)
     QTextStream errStream(&err);
     EXPECT_EQ(RunImportListCommand({"--import", chm, target, "--list"}, outStream, errStream), 0);
     EXPECT_EQ(out, "Title: Hostile help\nLanguage: 0x0409\nDefault topic: a.htm\n"
-                   "0\tUpper & lower\ta.htm\t\t1000\n1\tSpaced\tsub/page one.htm\tspace#top\t1001\n");
+                   "0\tUpper & lower\ta.htm\t\t1000\n1\tSpaced\tsub/page one.htm\tspace#top\tIDH_SPACE\n");
     EXPECT_TRUE(err.startsWith("Decompiling... 1%\n")) << err.toStdString();
     EXPECT_EQ(err.count("not written: "), 2) << err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(target + "A.htm"));

@@ -118,22 +118,31 @@ TEST(NativeCompiler, CancelingLeavesTheOldHelpFile)
     EXPECT_EQ(ReadBytes(dir.filePath("out/help.chm")), "old");
 }
 
+quint32 Dword(const QByteArray& bytes, qsizetype at)
+{
+    if (at < 0 || at + 4 > bytes.size())
+        return 0xFFFFFFFF;
+    return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 | quint32(quint8(bytes[at + 2])) << 16
+        | quint32(quint8(bytes[at + 3])) << 24;
+}
+
+QByteArray StringAt(const QByteArray& bytes, quint32 offset)
+{
+    return offset < quint32(bytes.size()) ? bytes.mid(offset).split('\0').front() : QByteArray("?");
+}
+
 // The context map as a reader decodes it: each context number with the
 // page name it opens, read from /#IVB and /#STRINGS.
 QMap<quint32, QByteArray> ContextMap(const ChmReader& help)
 {
     const QByteArray ivb = help.read("/#IVB");
     const QByteArray strings = help.read("/#STRINGS");
-    const auto dword = [](const QByteArray& bytes, qsizetype at) {
-        return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 | quint32(quint8(bytes[at + 2])) << 16
-            | quint32(quint8(bytes[at + 3])) << 24;
-    };
     QMap<quint32, QByteArray> map;
-    if (ivb.size() < 4 || dword(ivb, 0) != quint32(ivb.size() - 4))
+    if (ivb.size() < 4 || Dword(ivb, 0) != quint32(ivb.size() - 4))
         return map;
     for (qsizetype at = 4; at + 8 <= ivb.size(); at += 8) {
-        const quint32 offset = dword(ivb, at + 4);
-        map.insert(dword(ivb, at), offset < quint32(strings.size()) ? strings.mid(offset).split('\0').front() : "?");
+        const quint32 offset = Dword(ivb, at + 4);
+        map.insert(Dword(ivb, at), StringAt(strings, offset));
     }
     return map;
 }
@@ -170,6 +179,51 @@ TEST(NativeCompiler, ContextMapResolvesEveryAliasToItsPageInsideTheHelpFile)
     for (const char* named : {"IDH_GONE", "IDH_NONE", "IDH_UNUSED"})
         EXPECT_EQ(warnings.filter(QLatin1String(named)).size(), 1) << named << "\n" << lines.join('\n').toStdString();
     EXPECT_EQ(warnings.size(), 3);
+}
+
+// Each topic as a reader finds it: #TOPICS gives the title in #STRINGS and
+// the entry in #URLTBL, which gives the page's name in #URLSTR.
+struct DecodedTopic {
+    QByteArray name;
+    QByteArray title;
+    bool inContents;
+    bool operator==(const DecodedTopic&) const = default;
+};
+
+std::vector<DecodedTopic> DecodeTopics(const ChmReader& help)
+{
+    const QByteArray topics = help.read("/#TOPICS");
+    const QByteArray urlTable = help.read("/#URLTBL");
+    const QByteArray urlStrings = help.read("/#URLSTR");
+    const QByteArray strings = help.read("/#STRINGS");
+    std::vector<DecodedTopic> decoded;
+    for (qsizetype at = 0; at + 16 <= topics.size(); at += 16) {
+        const quint32 title = Dword(topics, at + 4);
+        const quint32 url = Dword(topics, at + 8);
+        const bool indexMatches = Dword(urlTable, url + 4) == quint32(at / 16);
+        decoded.push_back({indexMatches ? StringAt(urlStrings, Dword(urlTable, url + 8) + 8) : "?",
+                           title == 0xFFFFFFFF ? QByteArray() : StringAt(strings, title),
+                           quint8(topics[at + 12]) == 6});
+    }
+    return decoded;
+}
+
+TEST(NativeCompiler, TopicTablesNameEveryPageWithItsTitle)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteWorkshopProject(dir.path());
+    WriteBytes(dir.filePath("help.hhc"), "<html><body><ul><li><object type=\"text/sitemap\"><param name=\"Name\" "
+                                         "value=\"Intro\"><PARAM NAME=\"Local\" VALUE=\"Topics\\Intro.htm#top\">"
+                                         "</object></ul></body></html>");
+    WriteBytes(dir.filePath("Topics/second.htm"), "<HTML><HEAD><TITLE>\n  Second\n  page </TITLE></HEAD></HTML>");
+    TNativeHTMLHelpCompiler compiler;
+    const TCompileResult result = compiler.CompileHHP(dir.filePath("help.hhp"), {}, {});
+    ASSERT_TRUE(result.Succeeded) << result.Message.toStdString();
+    ChmReader help(result.CompiledFile);
+    const std::vector<DecodedTopic> expected = {{"topics/intro.htm", "Intro", true},
+                                                {"Topics/second.htm", "Second page", false}};
+    EXPECT_EQ(DecodeTopics(help), expected);
 }
 
 // A generated project of 2,000 topics written by the output code, as a

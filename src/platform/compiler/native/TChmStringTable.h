@@ -13,6 +13,10 @@ public:
     quint32 Add(const QByteArray& text);
     const QByteArray& Bytes() const { return m_bytes; }
 
+    // Appends `entry` to a table of 4 KiB blocks, first padding to the next
+    // block when it would span one; its offset.
+    static quint32 AppendUnsplit(QByteArray& table, const QByteArray& entry);
+
 private:
     QByteArray m_bytes;
     QHash<QByteArray, quint32> m_offsets;

@@ -2,6 +2,7 @@
 
 #include "ChmContextMap.h"
 #include "ChmSystemFile.h"
+#include "ChmTopicTables.h"
 #include "Paths.h"
 #include "QuorixError.h"
 #include "TChmContainerWriter.h"
@@ -13,6 +14,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QSet>
 
 namespace {
 
@@ -76,6 +78,7 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
     TChmContainerWriter container(languageId);
     // Stored names by their folded form: readers look names up without case.
     QHash<QByteArray, QByteArray> storedNames;
+    QList<TChmTopic> topics;
     int added = 0;
     // Adds a project file under its stored name; false when it was not added.
     const auto add = [&](const QByteArray& projectPath, const char* what) {
@@ -96,8 +99,12 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
                             QFileInfo::exists(path) ? file.errorString() : QStringLiteral("no such file")));
             return QByteArray();
         }
-        container.AddFile(name, file.readAll());
+        const QByteArray bytes = file.readAll();
+        container.AddFile(name, bytes);
         storedNames.insert(name.toLower(), name);
+        const QByteArray lower = name.toLower();
+        if (lower.endsWith(".htm") || lower.endsWith(".html"))
+            topics.append({name.mid(1), ChmPageTitle(bytes), false});
         if (++added % ProgressEvery == 0)
             report(QStringLiteral("Added %1 files").arg(added));
         return name;
@@ -112,20 +119,30 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
         if (canceled)
             return fail(QStringLiteral("Compiling was canceled.") + unchanged);
     }
+    const auto pageInHelp = [&](const QByteArray& projectPath) {
+        return storedNames.value(StoredName(projectPath).toLower()).mid(1);
+    };
+    if (!contentsName.isEmpty()) {
+        QFile contents(ProjectFilePath(project.Folder, QString::fromUtf8(contentsOption)));
+        QSet<QByteArray> listed;
+        if (contents.open(QIODevice::ReadOnly))
+            for (const QByteArray& page : ChmContentsPages(contents.readAll()))
+                listed.insert(pageInHelp(page.left(page.indexOf('#'))).toLower());
+        for (TChmTopic& topic : topics)
+            topic.InContents = listed.contains(topic.Name.toLower());
+    }
+    TChmStringTable strings;
+    const TChmTopicTables tables = ChmTopicTables(topics, strings);
+    container.AddFile("/#TOPICS", tables.Topics);
+    container.AddFile("/#URLTBL", tables.UrlTable);
+    container.AddFile("/#URLSTR", tables.UrlStrings);
     if (!project.Aliases.isEmpty() || !project.Map.isEmpty()) {
-        TChmStringTable strings;
         QStringList warnings;
-        const QByteArray ivb = ChmContextMap(
-            project, strings,
-            [&](const QByteArray& projectPath) {
-                return storedNames.value(StoredName(projectPath).toLower()).mid(1);
-            },
-            &warnings);
+        container.AddFile("/#IVB", ChmContextMap(project, strings, pageInHelp, &warnings));
         for (const QString& warning : warnings)
             report(QStringLiteral("Warning: ") + warning);
-        container.AddFile("/#IVB", ivb);
-        container.AddFile("/#STRINGS", strings.Bytes());
     }
+    container.AddFile("/#STRINGS", strings.Bytes());
     container.AddFile("/#SYSTEM",
                       ChmSystemFile(project, languageId, contentsName.mid(1), indexName.mid(1),
                                     target.completeBaseName().toUtf8()),

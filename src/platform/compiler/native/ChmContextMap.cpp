@@ -1,20 +1,11 @@
 #include "ChmContextMap.h"
 
+#include "ChmBytes.h"
 #include "TChmStringTable.h"
 #include "THhpProject.h"
 
 #include <QHash>
 #include <QSet>
-
-namespace {
-
-void PutDword(QByteArray& out, quint32 value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.append(char((value >> shift) & 0xFF));
-}
-
-} // namespace
 
 QByteArray ChmContextMap(const THhpProject& project, TChmStringTable& strings,
                          const std::function<QByteArray(const QByteArray& projectPath)>& pageInHelp,

@@ -1,5 +1,6 @@
 #include "ChmSystemFile.h"
 
+#include "ChmBytes.h"
 #include "THhpProject.h"
 
 namespace {
@@ -19,16 +20,10 @@ enum ESystemCode : quint16 {
     DefaultFont = 16,
 };
 
-void PutLittle(QByteArray& out, quint64 value, int bytes)
-{
-    for (int n = 0; n < bytes; ++n)
-        out.append(char((value >> (8 * n)) & 0xFF));
-}
-
 void PutEntry(QByteArray& out, ESystemCode code, const QByteArray& data)
 {
-    PutLittle(out, code, 2);
-    PutLittle(out, quint64(data.size()), 2);
+    PutWord(out, code);
+    PutWord(out, quint16(data.size()));
     out += data;
 }
 
@@ -49,20 +44,20 @@ QByteArray ChmSystemFile(const THhpProject& project, quint32 languageId, const Q
                          const QByteArray& indexName, const QByteArray& compiledBaseName)
 {
     QByteArray out;
-    PutLittle(out, SystemVersion, 4);
+    PutDword(out, SystemVersion);
     PutText(out, ContentsFile, contentsName);
     PutText(out, IndexFile, indexName);
     PutText(out, DefaultTopic, QByteArray(project.Option("Default topic")).replace('\\', '/'));
     PutText(out, Title, project.Option("Title"));
 
     QByteArray flags;
-    PutLittle(flags, languageId, 4);
-    PutLittle(flags, 0, 4); // no DBCS
-    PutLittle(flags, IsYes(project.Option("Full-text search")) ? 1 : 0, 4);
-    PutLittle(flags, 0, 4); // keyword links
-    PutLittle(flags, 0, 4); // associative links
-    PutLittle(flags, 0, 8); // time stamp
-    PutLittle(flags, 0, 8);
+    PutDword(flags, languageId);
+    PutDword(flags, 0); // no DBCS
+    PutDword(flags, IsYes(project.Option("Full-text search")) ? 1 : 0);
+    PutDword(flags, 0); // keyword links
+    PutDword(flags, 0); // associative links
+    PutQword(flags, 0); // time stamp
+    PutQword(flags, 0);
     PutEntry(out, LanguageFlags, flags);
 
     PutText(out, DefaultWindow, project.Option("Default Window"));

@@ -1,5 +1,6 @@
 #include "ChmTopicTables.h"
 
+#include "ChmBytes.h"
 #include "TChmStringTable.h"
 
 #include <QRegularExpression>
@@ -12,17 +13,7 @@ constexpr quint32 NoTitle = 0xFFFFFFFF;
 constexpr qsizetype UrlTableBlock = 0x1000;
 constexpr qsizetype UrlTableEntry = 12;
 
-void PutWord(QByteArray& out, quint16 value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char(value >> 8));
-}
 
-void PutDword(QByteArray& out, quint32 value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.append(char((value >> shift) & 0xFF));
-}
 
 // FNV-1a of the folded name: a stable identifier of the URL.
 quint32 UrlId(const QByteArray& name)

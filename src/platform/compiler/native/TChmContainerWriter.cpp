@@ -1,5 +1,6 @@
 #include "TChmContainerWriter.h"
 
+#include "ChmBytes.h"
 #include "TLzxBitWriter.h"
 
 #include <QSet>
@@ -44,23 +45,8 @@ const QByteArray ResetTableName("::DataSpace/Storage/MSCompressed/Transform/"
 const QByteArray NameListName("::DataSpace/NameList");
 const char LzxTransformGuid[] = "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}";
 
-void PutWord(QByteArray& out, quint16 value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char(value >> 8));
-}
 
-void PutDword(QByteArray& out, quint32 value)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-        out.append(char((value >> shift) & 0xFF));
-}
 
-void PutQword(QByteArray& out, quint64 value)
-{
-    PutDword(out, quint32(value));
-    PutDword(out, quint32(value >> 32));
-}
 
 void SetWord(QByteArray& out, qsizetype at, quint16 value)
 {

@@ -36,6 +36,10 @@ inline QString RunChmImportRoutines(const uint8_t* data, size_t size)
     if (info.HasLanguage && info.LangID().size() != 6)
         return QStringLiteral("language identifier not of four digits: ") + info.LangID();
 
+    const qsizetype half = bytes.size() / 2;
+    ReadChmWindowFiles(bytes, bytes.mid(half), bytes.left(half));
+    ReadChmWindowFiles(bytes, bytes, QByteArrayLiteral("main"));
+
     TWrittenFiles written;
     for (const QByteArray& name : bytes.split('\n')) {
         const QStringList parts = SafeChmEntryParts(name, codePage);

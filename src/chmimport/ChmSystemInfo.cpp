@@ -16,10 +16,23 @@ enum SystemRecord : quint16 {
 // The version word before the first record.
 constexpr qsizetype SystemHeaderSize = 4;
 constexpr qsizetype RecordHeaderSize = 4;
+// The window definitions: a count and an entry size, then the entries, each
+// naming its strings by their offsets in "/#STRINGS".
+constexpr qsizetype WindowsHeaderSize = 8;
+constexpr qsizetype WindowNameAt = 0x08;
+constexpr qsizetype WindowContentsAt = 0x60;
+constexpr qsizetype WindowIndexAt = 0x64;
 
 quint16 Word(const QByteArray& bytes, qsizetype at)
 {
     return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8);
+}
+
+qsizetype DWord(const QByteArray& bytes, qsizetype at)
+{
+    if (at < 0 || at + 4 > bytes.size())
+        return 0;
+    return qsizetype(quint32(Word(bytes, at)) | quint32(Word(bytes, at + 2)) << 16);
 }
 
 // A text record ends at its first zero byte.
@@ -69,10 +82,51 @@ TChmSystemInfo ReadChmSystemData(const QByteArray& system)
     return info;
 }
 
-QByteArray ReadChmSystemBytes(const QString& chmFile)
+TChmWindowFiles ReadChmWindowFiles(const QByteArray& windows, const QByteArray& strings, const QByteArray& name)
+{
+    TChmWindowFiles files;
+    if (windows.size() < WindowsHeaderSize)
+        return files;
+    const qsizetype count = DWord(windows, 0);
+    const qsizetype entrySize = DWord(windows, 4);
+    if (entrySize < WindowIndexAt + 4)
+        return files;
+    const auto text = [&](qsizetype entry, qsizetype field) {
+        const qsizetype offset = DWord(windows, entry + field);
+        return offset < strings.size() ? RecordText(strings, offset, strings.size() - offset) : QByteArray();
+    };
+    qsizetype chosen = -1;
+    for (qsizetype i = 0; i < count; ++i) {
+        const qsizetype entry = WindowsHeaderSize + i * entrySize;
+        if (entry + entrySize > windows.size())
+            break;
+        const bool named = text(entry, WindowNameAt).compare(name, Qt::CaseInsensitive) == 0;
+        if (chosen < 0 || named)
+            chosen = entry;
+        if (named)
+            break;
+    }
+    if (chosen >= 0) {
+        files.ContentsFile = text(chosen, WindowContentsAt);
+        files.IndexFile = text(chosen, WindowIndexAt);
+    }
+    return files;
+}
+
+TChmSystemInfo ReadChmFileInfo(const QString& chmFile)
 {
     const TChmFile file(chmFile);
     if (!file.IsOpen())
-        return QByteArray();
-    return file.Read(QByteArrayLiteral("/#SYSTEM"), MaxSystemDataSize);
+        return TChmSystemInfo();
+    TChmSystemInfo info = ReadChmSystemData(file.Read(QByteArrayLiteral("/#SYSTEM"), MaxSystemDataSize));
+    if (info.ContentsFile.isEmpty() || info.IndexFile.isEmpty()) {
+        const TChmWindowFiles window = ReadChmWindowFiles(file.Read(QByteArrayLiteral("/#WINDOWS"), MaxSystemDataSize),
+                                                          file.Read(QByteArrayLiteral("/#STRINGS"), MaxSystemDataSize),
+                                                          info.DefaultWindow);
+        if (info.ContentsFile.isEmpty())
+            info.ContentsFile = window.ContentsFile;
+        if (info.IndexFile.isEmpty())
+            info.IndexFile = window.IndexFile;
+    }
+    return info;
 }

@@ -22,7 +22,18 @@ struct TChmSystemInfo {
 // ends the reading, so any bytes give a result.
 TChmSystemInfo ReadChmSystemData(const QByteArray& system);
 
-// The system data of a compiled help file (empty when it cannot be opened
-// or has none), at most MaxSystemDataSize bytes.
+// The contents and index files the window definitions ("/#WINDOWS", names
+// in "/#STRINGS") give for the window `name` (without case; the first
+// window when none has that name). Offsets outside the data give nothing.
+struct TChmWindowFiles {
+    QByteArray ContentsFile;
+    QByteArray IndexFile;
+};
+TChmWindowFiles ReadChmWindowFiles(const QByteArray& windows, const QByteArray& strings, const QByteArray& name);
+
+// At most this much of each system object is read.
 constexpr qsizetype MaxSystemDataSize = 1 << 20;
-QByteArray ReadChmSystemBytes(const QString& chmFile);
+// The system data of a compiled help file, its contents and index files
+// taken from its default window when the system data name none. Empty when
+// the file cannot be opened.
+TChmSystemInfo ReadChmFileInfo(const QString& chmFile);

@@ -178,7 +178,7 @@ void TCHMDecompile::Report(const QString& info, int percent) const
 
 TCHMDecompile::TChmInfo TCHMDecompile::ReadChmInfo(const QString& chmFile)
 {
-    const TChmSystemInfo system = ReadChmSystemData(ReadChmSystemBytes(chmFile));
+    const TChmSystemInfo system = ReadChmFileInfo(chmFile);
     const int codePage = system.HasLanguage ? LanguageTable().GetCodepageById(system.LangID()) : 0;
     return {system.LangID(), AnsiToText(system.Title, codePage), AnsiToText(system.DefaultTopic, codePage)};
 }
@@ -186,7 +186,7 @@ TCHMDecompile::TChmInfo TCHMDecompile::ReadChmInfo(const QString& chmFile)
 void TCHMDecompile::LoadFromCHM(const QString& ChmFile)
 {
     chmFile = ChmFile;
-    const TChmSystemInfo system = ReadChmSystemData(ReadChmSystemBytes(ChmFile));
+    const TChmSystemInfo system = ReadChmFileInfo(ChmFile);
     LangID = system.LangID();
     rCodePage = system.HasLanguage ? LanguageTable().GetCodepageById(LangID) : 0;
     CodePage = rCodePage;

@@ -184,6 +184,33 @@ TEST_F(DecompileTest, TheListCommandUnpacksAndPrints)
     EXPECT_TRUE(QFileInfo::exists(target + "A.htm"));
 }
 
+// Which contents file, of several, the help's default window names.
+TEST(DecompileWindowTest, TheDefaultWindowChoosesTheContentsFile)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("chmcmd")).isEmpty())
+        GTEST_SKIP() << "chmcmd is not installed (Debian package fp-utils-3.2.2)";
+    QTemporaryDir dir;
+    const QString w = dir.path() + "/w/";
+    for (const char* name : {"first", "second"})
+        Write(w + name + ".hhc", QByteArray("<UL><LI><OBJECT type=\"text/sitemap\"><param name=\"Name\" value=\"") + name +
+                                     "\"><param name=\"Local\" value=\"a.htm\"></OBJECT></UL>");
+    Write(w + "a.htm", "a");
+    Write(w + "t.hhp", "[OPTIONS]\r\nCompiled file=t.chm\r\nTitle=T\r\nDefault Window=main\r\nDefault topic=a.htm\r\n\r\n"
+                       "[WINDOWS]\r\nmain=\"T\",\"second.hhc\",,\"a.htm\",\"a.htm\",,,,,0x23520,,0x387E,[50,50,950,700],"
+                       "0xB0000,,,,,,0\r\n\r\n[FILES]\r\na.htm\r\nfirst.hhc\r\nsecond.hhc\r\n");
+    QProcess chmcmd;
+    chmcmd.setWorkingDirectory(w);
+    chmcmd.start(QStringLiteral("chmcmd"), {QStringLiteral("--no-html-scan"), QStringLiteral("t.hhp")});
+    ASSERT_TRUE(chmcmd.waitForFinished(120000));
+    TCHMDecompile import;
+    import.LoadFromCHM(w + "t.chm");
+    import.rootFolder = dir.path() + "/out";
+    import.decompile();
+    EXPECT_EQ(QFileInfo(import.hhcFile).fileName(), "second.hhc");
+    ASSERT_EQ(import.List.Count(), 1);
+    EXPECT_EQ(import.List.Item(0).Topic, "second");
+}
+
 TEST(DecompileErrorsTest, NotAHelpFile)
 {
     QTemporaryDir dir;

@@ -106,6 +106,20 @@ TEST(ProjectFileTest, ContentsFromTheWindowAndAliasesAsContext)
     EXPECT_EQ(import.List.Item(1).ContextNumber, "IDH_B");
 }
 
+// A space outside quotes is part of its field: an unquoted title with a
+// space does not shift the contents file to another field.
+TEST(ProjectFileTest, UnquotedWindowFieldsKeepTheirSpaces)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path() + QLatin1Char('/');
+    Write(root + "my toc.hhc", ("<UL>" + Item("A", "a.htm") + "</UL>").toUtf8());
+    Write(root + "help.hhp", "[OPTIONS]\r\nDefault Window=Main\r\n[WINDOWS]\r\nmain=My help,my toc.hhc,\r\n");
+    TCHMDecompile import;
+    import.LoadFromHHP(root + "help.hhp");
+    EXPECT_EQ(import.hhcFile, root + "my toc.hhc");
+    EXPECT_EQ(import.List.Count(), 1);
+}
+
 TEST(ProjectFileTest, DefinesTakeTheirPagesFromAliases)
 {
     QTemporaryDir dir;

@@ -212,6 +212,9 @@ void TCHMDecompile::decompile()
     if (!file.IsOpen())
         throw EQuorixError(QStringLiteral("Cannot read %1: it is not a compiled help file, or it is damaged.")
                                .arg(QDir::toNativeSeparators(chmFile)));
+    if (!file.CompressedReadable())
+        throw EQuorixError(QStringLiteral("Cannot read %1: its compressed part is damaged.")
+                               .arg(QDir::toNativeSeparators(chmFile)));
     if (AllowFilledFolder)
         ReserveExisting();
     QList<TChmObject> objects = file.Objects();

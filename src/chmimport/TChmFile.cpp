@@ -8,6 +8,37 @@
 namespace {
 
 constexpr qsizetype PieceSize = 64 * 1024;
+// The LZX control data: size, "LZXC", version, reset interval, window size.
+const QByteArray ControlDataName = QByteArrayLiteral("::DataSpace/Storage/MSCompressed/ControlData");
+constexpr qsizetype ControlDataSize = 24;
+constexpr qsizetype VersionAt = 8;
+constexpr qsizetype WindowSizeAt = 16;
+constexpr quint32 ScaledVersion = 2;
+constexpr quint32 ScaleUnit = 0x8000;
+// The window sizes the LZX decoder takes, as powers of two.
+constexpr int MinWindowBits = 15;
+constexpr int MaxWindowBits = 21;
+constexpr int CompressedSpace = 1;
+
+quint32 DWordAt(const QByteArray& bytes, qsizetype at)
+{
+    return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 | quint32(quint8(bytes[at + 2])) << 16 |
+           quint32(quint8(bytes[at + 3])) << 24;
+}
+
+bool WindowSizeDecodable(const QByteArray& control)
+{
+    if (control.size() < ControlDataSize)
+        return false;
+    quint64 window = DWordAt(control, WindowSizeAt);
+    if (DWordAt(control, VersionAt) == ScaledVersion)
+        window *= ScaleUnit;
+    for (int bits = MinWindowBits; bits <= MaxWindowBits; ++bits) {
+        if (window == quint64(1) << bits)
+            return true;
+    }
+    return false;
+}
 
 int CollectObject(chmFile*, chmUnitInfo* unit, void* context)
 {
@@ -21,6 +52,17 @@ int CollectObject(chmFile*, chmUnitInfo* unit, void* context)
 TChmFile::TChmFile(const QString& path)
     : m_file(chm_open(QFile::encodeName(path).constData()))
 {
+    chmUnitInfo unit;
+    if (!m_file)
+        return;
+    // Without control data there is nothing compressed to read.
+    m_compressedReadable = chm_resolve_object(m_file, ControlDataName.constData(), &unit) != CHM_RESOLVE_SUCCESS;
+    if (!m_compressedReadable && unit.space != CompressedSpace) {
+        QByteArray control(ControlDataSize, '\0');
+        const LONGINT64 got = chm_retrieve_object(m_file, &unit, reinterpret_cast<unsigned char*>(control.data()), 0,
+                                                  ControlDataSize);
+        m_compressedReadable = got == ControlDataSize && WindowSizeDecodable(control);
+    }
 }
 
 TChmFile::~TChmFile()
@@ -57,7 +99,7 @@ bool TChmFile::ReadPieces(const QByteArray& name, const std::function<bool(const
 
 bool TChmFile::ReadPieces(const TChmObject& object, const std::function<bool(const char*, qsizetype)>& piece) const
 {
-    if (!m_file)
+    if (!m_file || (object.Space == CompressedSpace && !m_compressedReadable))
         return false;
     chmUnitInfo unit{};
     unit.start = LONGUINT64(object.Start);

@@ -25,6 +25,10 @@ public:
     TChmFile& operator=(const TChmFile&) = delete;
 
     bool IsOpen() const { return m_file != nullptr; }
+    // Whether the compressed part can be read: chmlib trusts the window
+    // size of its control data and crashes on one it cannot decode with.
+    // Compressed objects of a file where it cannot are never read.
+    bool CompressedReadable() const { return m_compressedReadable; }
     // Every object chmlib lists (folder names end with "/"), in its order.
     QList<TChmObject> Objects() const;
     // An object's bytes, at most `limit` of them; empty when missing.
@@ -38,4 +42,5 @@ public:
 
 private:
     chmFile* m_file = nullptr;
+    bool m_compressedReadable = false;
 };

@@ -223,4 +223,24 @@ TEST(DecompileErrorsTest, NotAHelpFile)
     EXPECT_THROW(import.decompile(), EQuorixError);
 }
 
+// A control data version that makes chmlib take a window size its decoder
+// cannot use (found by mutating a compiled file): chmlib would crash.
+TEST(DecompileErrorsTest, ADamagedCompressedPartIsRefusedNotRead)
+{
+    QTemporaryDir dir;
+    const QString chm = QStringLiteral(QUORIX_TEST_DATA_DIR "/chmimport/bad-window-size.chm");
+    const TCHMDecompile::TChmInfo info = TCHMDecompile::ReadChmInfo(chm);
+    EXPECT_EQ(info.LangID, "0x0409");
+    TCHMDecompile import;
+    import.LoadFromCHM(chm);
+    import.rootFolder = dir.path() + "/out";
+    try {
+        import.decompile();
+        FAIL() << "a damaged help file was unpacked";
+    } catch (const EQuorixError& error) {
+        EXPECT_TRUE(error.message().contains("damaged")) << error.what();
+    }
+    EXPECT_EQ(Tree(dir.path() + "/out"), QStringList());
+}
+
 } // namespace

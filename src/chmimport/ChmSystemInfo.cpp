@@ -1,5 +1,6 @@
 #include "ChmSystemInfo.h"
 
+#include "ChmBytes.h"
 #include "TChmFile.h"
 
 namespace {
@@ -22,18 +23,6 @@ constexpr qsizetype WindowsHeaderSize = 8;
 constexpr qsizetype WindowNameAt = 0x08;
 constexpr qsizetype WindowContentsAt = 0x60;
 constexpr qsizetype WindowIndexAt = 0x64;
-
-quint16 Word(const QByteArray& bytes, qsizetype at)
-{
-    return quint16(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8);
-}
-
-qsizetype DWord(const QByteArray& bytes, qsizetype at)
-{
-    if (at < 0 || at + 4 > bytes.size())
-        return 0;
-    return qsizetype(quint32(Word(bytes, at)) | quint32(Word(bytes, at + 2)) << 16);
-}
 
 // A text record ends at its first zero byte.
 QByteArray RecordText(const QByteArray& bytes, qsizetype at, qsizetype length)
@@ -58,8 +47,8 @@ TChmSystemInfo ReadChmSystemData(const QByteArray& system)
 {
     TChmSystemInfo info;
     for (qsizetype at = SystemHeaderSize; at + RecordHeaderSize <= system.size();) {
-        const quint16 code = Word(system, at);
-        const qsizetype length = Word(system, at + 2);
+        const quint16 code = ChmWord(system, at);
+        const qsizetype length = ChmWord(system, at + 2);
         const qsizetype data = at + RecordHeaderSize;
         if (data + length > system.size())
             break;
@@ -72,7 +61,7 @@ TChmSystemInfo ReadChmSystemData(const QByteArray& system)
         case RecordLanguage:
             if (length >= 2) {
                 info.HasLanguage = true;
-                info.LanguageId = Word(system, data);
+                info.LanguageId = ChmWord(system, data);
             }
             break;
         default: break;
@@ -87,12 +76,12 @@ TChmWindowFiles ReadChmWindowFiles(const QByteArray& windows, const QByteArray& 
     TChmWindowFiles files;
     if (windows.size() < WindowsHeaderSize)
         return files;
-    const qsizetype count = DWord(windows, 0);
-    const qsizetype entrySize = DWord(windows, 4);
+    const qsizetype count = ChmDWord(windows, 0);
+    const qsizetype entrySize = ChmDWord(windows, 4);
     if (entrySize < WindowIndexAt + 4)
         return files;
     const auto text = [&](qsizetype entry, qsizetype field) {
-        const qsizetype offset = DWord(windows, entry + field);
+        const qsizetype offset = ChmDWord(windows, entry + field);
         return offset < strings.size() ? RecordText(strings, offset, strings.size() - offset) : QByteArray();
     };
     qsizetype chosen = -1;

@@ -1,5 +1,7 @@
 #include "TChmFile.h"
 
+#include "ChmBytes.h"
+
 #include <QFile>
 #include <QList>
 #include <chm_lib.h>
@@ -20,18 +22,12 @@ constexpr int MinWindowBits = 15;
 constexpr int MaxWindowBits = 21;
 constexpr int CompressedSpace = 1;
 
-quint32 DWordAt(const QByteArray& bytes, qsizetype at)
-{
-    return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 | quint32(quint8(bytes[at + 2])) << 16 |
-           quint32(quint8(bytes[at + 3])) << 24;
-}
-
 bool WindowSizeDecodable(const QByteArray& control)
 {
     if (control.size() < ControlDataSize)
         return false;
-    quint64 window = DWordAt(control, WindowSizeAt);
-    if (DWordAt(control, VersionAt) == ScaledVersion)
+    quint64 window = ChmDWord(control, WindowSizeAt);
+    if (ChmDWord(control, VersionAt) == ScaledVersion)
         window *= ScaleUnit;
     for (int bits = MinWindowBits; bits <= MaxWindowBits; ++bits) {
         if (window == quint64(1) << bits)

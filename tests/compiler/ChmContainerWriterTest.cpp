@@ -1,5 +1,7 @@
 // The container alone, at the sizes where readers disagree: many directory
-// chunks with index levels, long names and objects around frame boundaries.
+// chunks with index levels, long names, objects around frame boundaries, and
+// contents the LZX coder meets: text with repeats near and far, long runs,
+// bytes that do not compress.
 #include "ChmReadersCheck.h"
 #include "TChmContainerWriter.h"
 
@@ -14,13 +16,35 @@ struct ContainerCase {
     int nameLength;
     // Object sizes cycle through these.
     std::vector<int> sizes;
+    enum class Content { Pattern, Text, Zeros, Random } content = Content::Pattern;
 };
 
-QByteArray Pattern(int size, int seed)
+QByteArray Contents(ContainerCase::Content content, int size, int seed)
 {
     QByteArray bytes(size, Qt::Uninitialized);
-    for (int n = 0; n < size; ++n)
-        bytes[n] = char((n * 31 + seed * 7 + n / 251) & 0xFF);
+    quint32 random = quint32(seed) * 2654435761u + 1;
+    static const QByteArrayList words = {"help ", "topic ", "<p class=\"note\">", "index ", "window ", "</p>\r\n"};
+    qsizetype at = 0;
+    while (at < size) {
+        random = random * 1103515245u + 12345u;
+        switch (content) {
+        case ContainerCase::Content::Pattern:
+            bytes[at] = char((at * 31 + seed * 7 + at / 251) & 0xFF);
+            ++at;
+            break;
+        case ContainerCase::Content::Text:
+            for (char c : words[(random >> 16) % words.size()] + QByteArray::number(random >> 28))
+                if (at < size)
+                    bytes[at++] = c;
+            break;
+        case ContainerCase::Content::Zeros:
+            bytes[at++] = '\0';
+            break;
+        case ContainerCase::Content::Random:
+            bytes[at++] = char(random >> 24);
+            break;
+        }
+    }
     return bytes;
 }
 
@@ -38,7 +62,7 @@ TEST_P(ChmContainerWriterTest, EveryReaderListsEveryObjectByteIdentical)
         if (name.size() < c.nameLength)
             name += QByteArray(c.nameLength - name.size(), 'x');
         name += ".htm";
-        const QByteArray bytes = Pattern(c.sizes[size_t(n) % c.sizes.size()], n);
+        const QByteArray bytes = Contents(c.content, c.sizes[size_t(n) % c.sizes.size()], n);
         writer.AddFile(name, bytes);
         expected.insert(QString::fromUtf8(name), bytes);
     }
@@ -58,7 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ContainerCase{"frame_boundaries", 12, 0,
                                     {1, Frame - 2, Frame - 1, Frame, Frame + 1, 3 * Frame, 98304, 0}},
                       ContainerCase{"listing_and_index_chunks", 3000, 0, {4096}},
-                      ContainerCase{"two_index_levels", 3000, 160, {100}}),
+                      ContainerCase{"two_index_levels", 3000, 160, {100}},
+                      ContainerCase{"text", 7, 0, {70000, 5, 140001}, ContainerCase::Content::Text},
+                      ContainerCase{"long_runs", 3, 0, {200000, 1, 3 * Frame}, ContainerCase::Content::Zeros},
+                      ContainerCase{"incompressible", 4, 0, {Frame + 7, 100000}, ContainerCase::Content::Random}),
     [](const ::testing::TestParamInfo<ContainerCase>& info) { return std::string(info.param.label); });
 
 TEST(ChmContainerNames, SortWithoutCaseAndUnderscoreBeforeLetters)

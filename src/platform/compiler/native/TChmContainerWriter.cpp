@@ -1,10 +1,13 @@
 #include "TChmContainerWriter.h"
 
 #include "ChmBytes.h"
-#include "TLzxBitWriter.h"
+#include "TLzxEncoder.h"
 
 #include <QSet>
 #include <algorithm>
+#include <future>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -21,17 +24,14 @@ constexpr int IndexHeaderLength = 0x08;
 constexpr quint32 NoChunk = 0xFFFFFFFF;
 
 // LZX frames of 32 KiB; the decoder starts afresh every two frames.
-constexpr int FrameSize = 0x8000;
+constexpr int FrameSize = TLzxEncoder::FrameSize;
 constexpr int FramesPerReset = 2;
-constexpr int WindowFrames = 2;
+constexpr int WindowFrames = (1 << TLzxEncoder::WindowBits) / FrameSize;
 constexpr int CacheSize = 1;
 constexpr quint32 ControlDataVersion = 2;
 constexpr quint32 ResetTableVersion = 2;
 constexpr quint32 ResetTableHeaderLength = 0x28;
 constexpr quint32 ResetTableEntrySize = 8;
-constexpr int LzxUncompressedBlock = 3;
-constexpr int BlockTypeBits = 3;
-constexpr int BlockSizeBits = 24;
 // Readers look a little past the data, so the stream always ends with at
 // least this much padding inside its last frame.
 constexpr int StreamTailPadding = 2;
@@ -175,24 +175,35 @@ bool TChmContainerWriter::NameLess(const QByteArray& left, const QByteArray& rig
 QByteArray TChmContainerWriter::CompressedStream(const QByteArray& data, QList<quint64>* frameOffsets) const
 {
     const qsizetype frames = (data.size() + StreamTailPadding + FrameSize - 1) / FrameSize;
+    QByteArray padded = data;
+    padded.append(frames * FrameSize - data.size(), '\0');
+    // Each reset interval is compressed on its own, on every core.
+    constexpr qsizetype IntervalSize = qsizetype(FramesPerReset) * FrameSize;
+    struct TInterval {
+        QByteArray Compressed;
+        QList<quint64> Offsets;
+    };
+    const qsizetype intervalCount = (padded.size() + IntervalSize - 1) / IntervalSize;
+    std::vector<std::future<TInterval>> work;
+    std::vector<TInterval> done(static_cast<size_t>(intervalCount));
+    const qsizetype threads = std::max<qsizetype>(1, std::thread::hardware_concurrency());
+    for (qsizetype first = 0; first < intervalCount; first += threads) {
+        work.clear();
+        for (qsizetype n = first; n < std::min(intervalCount, first + threads); ++n)
+            work.push_back(std::async(std::launch::async, [&padded, n] {
+                TInterval interval;
+                interval.Compressed
+                    = TLzxEncoder::CompressInterval(padded.mid(n * IntervalSize, IntervalSize), &interval.Offsets);
+                return interval;
+            }));
+        for (size_t n = 0; n < work.size(); ++n)
+            done[size_t(first) + n] = work[n].get();
+    }
     QByteArray stream;
-    stream.reserve(frames * (FrameSize + 16));
-    for (qsizetype frame = 0; frame < frames; ++frame) {
-        frameOffsets->append(quint64(stream.size()));
-        TLzxBitWriter bits;
-        // Each reset starts with the "no E8 translation" bit.
-        if (frame % FramesPerReset == 0)
-            bits.Put(0, 1);
-        bits.Put(LzxUncompressedBlock, BlockTypeBits);
-        bits.Put(FrameSize, BlockSizeBits);
-        bits.AlignForRawData();
-        stream += bits.Bytes();
-        // The repeated-offset registers, unused by stored data.
-        for (int r = 0; r < 3; ++r)
-            PutDword(stream, 1);
-        const QByteArray raw = data.mid(frame * FrameSize, FrameSize);
-        stream += raw;
-        stream.append(FrameSize - raw.size(), '\0');
+    for (const TInterval& interval : done) {
+        for (quint64 offset : interval.Offsets)
+            frameOffsets->append(quint64(stream.size()) + offset);
+        stream += interval.Compressed;
     }
     return stream;
 }

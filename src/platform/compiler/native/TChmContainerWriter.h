@@ -5,8 +5,7 @@
 
 // An ITSF container (the compiled help file's outer format) with its
 // directory of listing and index chunks. Section 0 holds its objects as they
-// are; section 1 ("MSCompressed") holds one LZX stream of stored blocks, so
-// every reader that decodes LZX reads it.
+// are; section 1 ("MSCompressed") holds them in one LZX stream.
 class TChmContainerWriter {
 public:
     enum class ESection { Uncompressed = 0, Compressed = 1 };

@@ -6,18 +6,26 @@ constexpr int WordBits = 16;
 
 void TLzxBitWriter::Put(quint32 value, int count)
 {
-    for (int bit = count - 1; bit >= 0; --bit) {
-        m_word = (m_word << 1) | ((value >> bit) & 1);
-        if (++m_used == WordBits) {
-            m_bytes.append(char(m_word & 0xFF));
-            m_bytes.append(char((m_word >> 8) & 0xFF));
-            m_word = 0;
-            m_used = 0;
-        }
+    if (count == 0)
+        return;
+    m_word = (m_word << count) | (value & ((quint64(1) << count) - 1));
+    m_used += count;
+    while (m_used >= WordBits) {
+        const quint32 word = quint32(m_word >> (m_used - WordBits)) & 0xFFFF;
+        m_bytes.append(char(word & 0xFF));
+        m_bytes.append(char(word >> 8));
+        m_used -= WordBits;
     }
+    m_word &= (quint64(1) << m_used) - 1;
 }
 
 void TLzxBitWriter::AlignForRawData()
 {
     Put(0, WordBits - m_used);
+}
+
+void TLzxBitWriter::AlignToWord()
+{
+    if (m_used)
+        Put(0, WordBits - m_used);
 }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+// LZX compression of one reset interval (the decoder starts afresh at its
+// start) as verbatim blocks, one per 32 KiB frame, each frame ending on a
+// word so that readers can start at any frame the reset table names.
+// Matches reach back only inside the interval and never past a frame's end.
+class TLzxEncoder {
+public:
+    static constexpr int FrameSize = 0x8000;
+    static constexpr int WindowBits = 16;
+
+    // `data` holds whole frames. The compressed bytes; `frameOffsets` gets
+    // where each frame starts in them.
+    static QByteArray CompressInterval(const QByteArray& data, QList<quint64>* frameOffsets);
+};

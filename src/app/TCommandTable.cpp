@@ -86,11 +86,11 @@ QList<TCommand> makeTable()
          needsProject, wired},
         {Id::NoLink, F::TopicBar, CmdNoLink, s(u"无链接"), s(u"无链接"), {}, needsProject, wired},
         // The topic page
-        {Id::SavePage, F::Page, CmdSavePage, s(u"保存页面"), s(u"保存页面"), {}, needsProject, later},
-        {Id::SaveSource, F::Page, CmdSaveSource, s(u"保存页面"), s(u"保存页面"), {}, needsProject, later},
-        {Id::ExternalEditor, F::Page, CmdExternalEditor, s(u"External editor"), {}, {}, needsProject, later},
-        {Id::PreviousTopic, F::Page, CmdPreviousTopic, s(u"上一个主题"), s(u"上一个主题"), {}, needsProject, later},
-        {Id::NextTopic, F::Page, CmdNextTopic, s(u"下一个主题"), s(u"下一个主题"), {}, needsProject, later},
+        {Id::SavePage, F::Page, CmdSavePage, s(u"保存页面"), s(u"保存页面"), {}, needsProject, wired},
+        {Id::SaveSource, F::Page, CmdSaveSource, s(u"保存页面"), s(u"保存页面"), {}, needsProject, wired},
+        {Id::ExternalEditor, F::Page, CmdExternalEditor, s(u"External editor"), {}, {}, needsProject, wired},
+        {Id::PreviousTopic, F::Page, CmdPreviousTopic, s(u"上一个主题"), s(u"上一个主题"), {}, needsProject, wired},
+        {Id::NextTopic, F::Page, CmdNextTopic, s(u"下一个主题"), s(u"下一个主题"), {}, needsProject, wired},
         // Spelling
         {Id::CheckDocument, F::Spelling, CmdCheckDocument, s(u"检察文档"), {}, s(u"F7"), needsProject, later},
         {Id::CheckSelection, F::Spelling, CmdCheckSelection, s(u"检查所选"), {}, {}, needsProject, later},

@@ -5,6 +5,7 @@
 #include "IUserPrompts.h"
 #include "PagePreview.h"
 #include "PageParts.h"
+#include "PageSurroundings.h"
 #include "Paths.h"
 #include "TPageState.h"
 #include "TQrx.h"
@@ -36,10 +37,6 @@ bool isReadOnly(const QFileInfo& info)
     return (info.permissions() & anyWrite) == 0 || !info.isWritable();
 }
 
-QString changedQuestion(const QString& title)
-{
-    return QStringLiteral("The topic \"") + title + QStringLiteral("\" has been changed, save it?");
-}
 
 } // namespace
 
@@ -221,27 +218,30 @@ void TTopicPageSession::setClean()
 void TTopicPageSession::putIntoViews()
 {
     historyReset();
+    showIn(m_views.ActiveTab());
+}
+
+void TTopicPageSession::showIn(TPageTab tab)
+{
+    // The editor holds the page whatever the tab.
     setEditor(m_page.CurrentSource);
-    switch (m_views.ActiveTab()) {
-    case TPageTab::Source:
+    if (tab == TPageTab::Source) {
         m_views.SetSourceText(m_page.CurrentSource);
         m_page.SourceDirty = false;
-        break;
-    case TPageTab::Preview:
+    } else if (tab == TPageTab::Preview) {
         renderPreview();
-        break;
-    default:
-        break;
     }
 }
 
 void TTopicPageSession::setEditor(const QString& html)
 {
-    if (html == m_editorText && m_editor.BaseURL() == m_editorFolder && m_editor.ChangeCount() == m_editorCount) {
-        // The editor holds this very text: loading it again would only lose
+    const bool savedFromIt = html == m_savedPage && m_editorText == m_savedEditorText;
+    if ((html == m_editorText || savedFromIt) && m_editor.BaseURL() == m_editorFolder
+        && m_editor.ChangeCount() == m_editorCount) {
+        // The editor holds this very page: loading it again would only lose
         // the caret and keys typed meanwhile.
         if (html == m_cleanText) {
-            m_cleanEditorText = html;
+            m_cleanEditorText = m_editorText;
             m_haveCleanEditorText = true;
         }
         return;
@@ -346,22 +346,8 @@ bool TTopicPageSession::TabMayChange(TPageTab from)
 
 void TTopicPageSession::TabChanged(TPageTab to)
 {
-    if (!m_hasPage || !m_views.ViewsEnabled())
-        return;
-    switch (to) {
-    case TPageTab::Edit:
-        setEditor(m_page.CurrentSource);
-        break;
-    case TPageTab::Source:
-        m_views.SetSourceText(m_page.CurrentSource);
-        m_page.SourceDirty = false;
-        break;
-    case TPageTab::Preview:
-        renderPreview();
-        break;
-    case TPageTab::TopicOptions:
-        break;
-    }
+    if (m_hasPage && m_views.ViewsEnabled())
+        showIn(to);
 }
 
 // ---- dirtiness and saving ------------------------------------------------------------
@@ -394,25 +380,22 @@ bool TTopicPageSession::ask(const QString& question)
     return m_prompts.AskYes(IUserPrompts::Kind::Information, question);
 }
 
+IUserPrompts::Button TTopicPageSession::confirmChanged(const QString& title)
+{
+    const QScopedValueRollback<bool> asking(m_asking, true);
+    return m_prompts.Confirm(QStringLiteral("The topic \"") + title + QStringLiteral("\" has been changed, save it?"),
+                             IUserPrompts::Yes | IUserPrompts::No | IUserPrompts::Cancel);
+}
+
 bool TTopicPageSession::SavedOrGivenUp()
 {
     if (m_asking || !RefreshDirty())
         return !m_asking;
     const TopicNode* topic = m_hasPage ? m_loaded.Topic : m_project.Tree().selected();
-    IUserPrompts::Button answer;
-    {
-        const QScopedValueRollback<bool> asking(m_asking, true);
-        answer = m_prompts.Confirm(changedQuestion(topic != nullptr ? topic->text() : QString()),
-                                   IUserPrompts::Yes | IUserPrompts::No | IUserPrompts::Cancel);
-    }
-    switch (answer) {
-    case IUserPrompts::Yes:
+    const IUserPrompts::Button answer = confirmChanged(topic != nullptr ? topic->text() : QString());
+    if (answer == IUserPrompts::Yes)
         return Save();
-    case IUserPrompts::No:
-        return true;
-    default:
-        return false;
-    }
+    return answer == IUserPrompts::No;
 }
 
 bool TTopicPageSession::SavedIfDirty()
@@ -462,7 +445,11 @@ bool TTopicPageSession::Save()
     if (isTemplate && !templateTagsAccepted())
         return false;
     m_page.CurrentSource = currentText();
-    const QString prepared = isTemplate ? m_page.CurrentSource : preparedText(topic, m_page.CurrentSource);
+    // Text the editor wrote keeps the page's own text around the body; the
+    // source view's is the author's own.
+    const bool fromEditor = m_views.ActiveTab() != TPageTab::Source;
+    const QString page = fromEditor ? KeepUnchangedSurroundings(m_cleanText, m_page.CurrentSource) : m_page.CurrentSource;
+    const QString prepared = isTemplate ? page : preparedText(topic, page);
 
     const bool newPage = m_loaded.Status == StatusUnsaved;
     QString file = m_page.CurrentURL;
@@ -507,6 +494,9 @@ bool TTopicPageSession::Save()
         if (OnTopicLinkShown)
             OnTopicLinkShown();
     }
+    // The editor's page is the one written, but for what it cannot show.
+    m_savedPage = fromEditor && prepared == page ? prepared : QString();
+    m_savedEditorText = m_editorText;
     m_page.IsDirty = false;
     m_page.SourceDirty = false;
     LoadTopic();
@@ -533,12 +523,7 @@ void TTopicPageSession::TopicLinkChanged()
         return; // nothing changed: the edits stay
     if (m_hasPage && topic == m_loaded.Topic && RefreshDirty()) {
         const TLoaded typed{topic, entry.Status, entry.Url};
-        IUserPrompts::Button answer;
-        {
-            const QScopedValueRollback<bool> asking(m_asking, true);
-            answer = m_prompts.Confirm(changedQuestion(topic->text()),
-                                       IUserPrompts::Yes | IUserPrompts::No | IUserPrompts::Cancel);
-        }
+        const IUserPrompts::Button answer = confirmChanged(topic->text());
         if (answer == IUserPrompts::Cancel || answer == IUserPrompts::NoButton) {
             restoreLoadedLink();
             return;

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "ITopicPageViews.h"
+#include "IUserPrompts.h"
 #include "PageFiles.h"
 
 #include <QString>
 #include <functional>
 
 class IDHTMLEdit;
-class IUserPrompts;
 class TQrx;
 class TopicNode;
 struct TPageState;
@@ -99,6 +99,7 @@ private:
     // CurrentSource is what was loaded or saved: clean from here on.
     void setClean();
     void putIntoViews();
+    void showIn(TPageTab tab);
     // The editor given `html` unless it holds it already; the caret kept
     // when the same page is loaded again.
     void setEditor(const QString& html);
@@ -115,6 +116,8 @@ private:
     bool templateTagsAccepted();
     QString preparedText(const TopicNode& topic, const QString& text) const;
     bool ask(const QString& question);
+    // "The topic ... has been changed, save it?"
+    IUserPrompts::Button confirmChanged(const QString& title);
     void restoreLoadedLink();
 
     TQrx& m_project;
@@ -139,6 +142,9 @@ private:
     QString m_editorText;
     quint64 m_editorCount = 0;
     bool m_captureEditorForm = false;
+    // The page last written from the editor's text, and that text.
+    QString m_savedPage;
+    QString m_savedEditorText;
     bool m_keepSelection = false;
     QString m_pendingBookmark;
     // A question of this session is showing.

@@ -49,7 +49,8 @@ public:
     // what is read next holds the last keystroke. DocumentHTML and IsDirty
     // do this themselves; saving, switching pages and tabs call it first.
     virtual void Flush() = 0;
-    // A page is loading: callers make no document calls meanwhile.
+    // A page is loading, or a call waits for the page's answer (a timer
+    // runs meanwhile): callers make no document calls then.
     virtual bool Busy() const = 0;
 
     virtual IHTMLDocument* DOM() = 0;

@@ -19,14 +19,6 @@ namespace {
 
 class BuildWindowTest : public MainWindowTest {
 protected:
-    // A copy of the bundled sample, so the outputs land in the test's folder.
-    QString copySample()
-    {
-        const QString target = dir.filePath(QStringLiteral("sample"));
-        QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), ProgramDataFolder() + "/sample", target});
-        return target + QStringLiteral("/sample.qrx");
-    }
-
     // Runs the build dialog as the author would: `edit` changes it, then "开始".
     void startDialogWith(std::function<void(TfrmBuild&)> edit)
     {

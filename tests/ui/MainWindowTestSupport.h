@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ProgramFolder.h"
 #include "TQrx.h"
 #include "TRecentProjects.h"
 #include "TfrmMain.h"
 #include "RecordingPrompts.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QTest>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -36,6 +38,15 @@ protected:
         const QString file = folder + QLatin1Char('/') + name + QStringLiteral(".qrx");
         project.SaveToIni(file);
         return file;
+    }
+
+    // A copy of the bundled sample in the test's folder: outputs and saved
+    // pages land there.
+    QString copySample()
+    {
+        const QString target = dir.filePath(QStringLiteral("sample"));
+        QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), ProgramDataFolder() + "/sample", target});
+        return target + QStringLiteral("/sample.qrx");
     }
 
     // The window as the program starts it, with the questions it asks answered by `answer`.

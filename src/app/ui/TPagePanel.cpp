@@ -1,25 +1,39 @@
 #include "TPagePanel.h"
 
 #include "AppImages.h"
+#include "ExternalEditorCommand.h"
 #include "IDHTMLEdit.h"
 #include "IHTMLBrowser.h"
+#include "IUserPrompts.h"
+#include "PagePreview.h"
 #include "PlatformFactory.h"
+#include "ProgramFolder.h"
+#include "TDHTMLEditOperation.h"
 #include "TEditorToolBars.h"
 #include "TMainActions.h"
+#include "TPageState.h"
+#include "TQrx.h"
+#include "TTopicPageSession.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRegularExpressionValidator>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -89,15 +103,25 @@ QWidget* blankPanel(QWidget* parent)
 {
     auto* panel = new QWidget(parent);
     panel->setAutoFillBackground(true);
+    // A click takes the focus, so leaving the URL field for it loads the topic.
+    panel->setFocusPolicy(Qt::ClickFocus);
     return panel;
 }
 
 } // namespace
 
-TPagePanel::TPagePanel(TMainActions& actions, QWidget* parent)
+TPagePanel::TPagePanel(TMainActions& actions, TQrx& project, TPageState& page, IUserPrompts& prompts,
+                       QWidget* parent)
     : QWidget(parent)
     , m_actions(actions)
+    , m_project(project)
+    , m_page(page)
+    , m_prompts(prompts)
 {
+    StartProgram = [](const QString& program, const QStringList& arguments) {
+        return QProcess::startDetached(program, arguments);
+    };
+    OpenUrl = &QDesktopServices::openUrl;
     QWidget* panel = this;
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -116,9 +140,14 @@ TPagePanel::TPagePanel(TMainActions& actions, QWidget* parent)
     palette.setColor(QPalette::Window, QColor(255, 255, 225));
     m_messagePanel->setPalette(palette);
     m_messagePanel->setMargin(4);
+    m_messagePanel->setWordWrap(true);
     m_messagePanel->hide();
     layout->addWidget(m_messagePanel);
+    wireWorkflow();
+    wireTopicOptions();
 }
+
+TPagePanel::~TPagePanel() = default;
 
 QWidget* TPagePanel::createEditTab()
 {
@@ -284,4 +313,212 @@ bool TPagePanel::EditorHasFocus(const QWidget* focus) const
 bool TPagePanel::EditorReady() const
 {
     return m_viewsEnabled && m_editor->widget()->isEnabled() && !m_editor->Busy();
+}
+
+// ---- the page's workflow --------------------------------------------------------
+
+void TPagePanel::wireWorkflow()
+{
+    m_session = std::make_unique<TTopicPageSession>(m_project, m_page, m_prompts, *m_editor, *this);
+    m_session->ProgramFolder = ProgramDataFolder();
+    m_session->OnHistoryReset = [this] { m_editorToolBars->Operation().History().Clear(); };
+    m_session->OnWatchFile = [this](const QString& file) { watch(file); };
+    m_session->OnTopicLinkShown = [this] { emit topicLinkShown(); };
+    m_editorToolBars->Operation().Hooks.ExternalEditor = [this](const QString& editor) { OpenInExternalEditor(editor); };
+
+    m_project.Tree().selectionGuard = [this] { return m_session->SelectionMayChange(); };
+    connect(&m_project.Tree(), &TopicTree::selectionChanged, this, &TPagePanel::selectionChanged);
+    connect(m_pages, &QTabWidget::currentChanged, this, &TPagePanel::tabChanged);
+    connect(m_source->document(), &QTextDocument::contentsChanged, this, [this] { ++m_sourceEdits; });
+
+    // Another program changed the page: asked about at once while the
+    // program is in front, else when it comes to the front again.
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, [this](const QString& file) {
+        // A file replaced by renaming is watched no more.
+        if (!m_watcher.files().contains(file) && QFileInfo::exists(file))
+            m_watcher.addPath(file);
+        if (QGuiApplication::applicationState() == Qt::ApplicationActive)
+            checkOutsideChangeSoon();
+    });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            checkOutsideChangeSoon();
+    });
+}
+
+void TPagePanel::checkOutsideChangeSoon()
+{
+    // Not inside the signal: the question is a modal box.
+    QTimer::singleShot(0, this, [this] { m_session->CheckOutsideChange(); });
+}
+
+void TPagePanel::watch(const QString& file)
+{
+    if (!m_watcher.files().isEmpty())
+        m_watcher.removePaths(m_watcher.files());
+    if (!file.isEmpty())
+        m_watcher.addPath(file);
+}
+
+void TPagePanel::selectionChanged()
+{
+    m_session->SelectionChanged();
+    const TopicNode* topic = optionsTopic();
+    // Templates have no topic options.
+    m_pages->setTabVisible(int(TPageTab::TopicOptions),
+                           topic == nullptr || topic->topRoot() != m_project.tnTemplates);
+    fillTopicOptions();
+}
+
+void TPagePanel::tabChanged(int index)
+{
+    const int from = m_shownTab;
+    if (index == from)
+        return;
+    if (!m_session->TabMayChange(TPageTab(from))) {
+        // The editor is still loading its page: the tab stays.
+        m_pages->setCurrentIndex(from);
+        return;
+    }
+    m_shownTab = index;
+    m_session->TabChanged(TPageTab(index));
+}
+
+TPageTab TPagePanel::ActiveTab() const
+{
+    return TPageTab(m_pages->currentIndex());
+}
+
+void TPagePanel::SetSourceText(const QString& text)
+{
+    m_sourceCrLf = text.contains(QLatin1String("\r\n"));
+    m_source->setPlainText(text);
+    m_sourceGiven = text;
+    m_sourceEditsAtGiven = m_sourceEdits;
+}
+
+QString TPagePanel::SourceText() const
+{
+    // Unedited, the text given: the view's own line ends never make a page dirty.
+    if (m_sourceEdits == m_sourceEditsAtGiven)
+        return m_sourceGiven;
+    QString text = m_source->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    if (m_sourceCrLf)
+        text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
+void TPagePanel::ShowPreview(const QString& html, const QString& baseFolder)
+{
+    m_preview->LoadHtml(html, baseFolder);
+}
+
+void TPagePanel::ShowMessage(const QString& text)
+{
+    m_messagePanel->setText(text);
+    m_messagePanel->setVisible(!text.isEmpty());
+}
+
+QString TPagePanel::Message() const
+{
+    return m_messagePanel->isVisible() ? m_messagePanel->text() : QString();
+}
+
+void TPagePanel::DispatchPage(int tag)
+{
+    switch (tag) {
+    case CmdSavePage:
+    case CmdSaveSource:
+        m_session->Save();
+        break;
+    case CmdPreviousTopic:
+    case CmdNextTopic: {
+        const TopicNode* topic = optionsTopic();
+        if (topic == nullptr)
+            break;
+        if (TopicNode* neighbour = tag == CmdPreviousTopic ? PagePreview::TopicBefore(topic) : PagePreview::TopicAfter(topic))
+            m_project.Tree().select(neighbour);
+        break;
+    }
+    case CmdExternalEditor:
+        OpenInExternalEditor(m_editorToolBars->Operation().DefaultExtend);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TPagePanel::PageSavedOrGivenUp()
+{
+    return m_session->SavedOrGivenUp();
+}
+
+bool TPagePanel::PageSavedIfDirty()
+{
+    return m_session->SavedIfDirty();
+}
+
+void TPagePanel::UpdateIdle()
+{
+    const bool canSave = m_session->CanSave();
+    for (TCommandId id : {TCommandId::SavePage, TCommandId::SaveSource})
+        m_actions.Action(id)->setEnabled(canSave && CommandTable::Get(id).Wired);
+}
+
+void TPagePanel::TopicLinkChanged()
+{
+    m_session->TopicLinkChanged();
+}
+
+void TPagePanel::OpenInExternalEditor(const QString& commandLine)
+{
+    if (!m_session->ReadyForExternalEditor())
+        return;
+    const QString file = m_page.CurrentURL;
+    if (commandLine.trimmed().isEmpty()) {
+        if (!OpenUrl(QUrl::fromLocalFile(file)))
+            m_prompts.ShowError(QStringLiteral("Cannot open \"%1\".").arg(file));
+        return;
+    }
+    const QStringList command = ExternalEditorCommand(commandLine, file);
+    if (command.isEmpty() || !StartProgram(command.front(), command.mid(1)))
+        m_prompts.ShowError(QStringLiteral("Cannot start the external editor \"%1\".").arg(commandLine));
+}
+
+// ---- topic options --------------------------------------------------------------
+
+TopicNode* TPagePanel::optionsTopic() const
+{
+    const QList<TopicNode*>& selection = m_project.Tree().selection();
+    return selection.size() == 1 && !selection.front()->isRoot() ? selection.front() : nullptr;
+}
+
+void TPagePanel::fillTopicOptions()
+{
+    const TopicNode* topic = optionsTopic();
+    m_fillingOptions = true;
+    m_keywords->setPlainText(topic != nullptr ? QString(topic->entry().Keywords).replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                                              : QString());
+    m_contextNumber->setText(topic != nullptr ? topic->entry().ContextNumber : QString());
+    m_noTemplate->setChecked(topic != nullptr && topic->entry().ApplyTemp);
+    m_fillingOptions = false;
+}
+
+void TPagePanel::wireTopicOptions()
+{
+    // Only what the author changes is stored, and only when it differs.
+    const auto store = [this](auto member, const auto& value) {
+        TopicNode* topic = optionsTopic();
+        if (m_fillingOptions || topic == nullptr || topic->entry().*member == value)
+            return;
+        topic->entry().*member = value;
+        m_project.ProjectChanged = true;
+    };
+    connect(m_keywords, &QPlainTextEdit::textChanged, this, [this, store] {
+        store(&TLeftTreeData::Keywords, m_keywords->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n")));
+    });
+    connect(m_contextNumber, &QLineEdit::textEdited, this,
+            [store](const QString& text) { store(&TLeftTreeData::ContextNumber, text.trimmed()); });
+    connect(m_noTemplate, &QCheckBox::clicked, this, [store](bool checked) { store(&TLeftTreeData::ApplyTemp, checked); });
 }

@@ -89,6 +89,7 @@ void TTopicPanel::createTopicBar()
         m_topicBar->addWidget(button);
     }
     m_topicBar->installEventFilter(this);
+    m_urlField->installEventFilter(this);
 
     // Choices of the author only, not the picker following the selection.
     connect(m_iconPicker, &QComboBox::activated, this, &TTopicPanel::chooseIcon);
@@ -369,6 +370,7 @@ void TTopicPanel::DispatchTopicBar(int tag)
         return;
     }
     m_urlField->setText(urlFieldText(*topic));
+    emit topicLinkChanged();
 }
 
 void TTopicPanel::chooseIcon(int icon)
@@ -482,5 +484,7 @@ bool TTopicPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_topicBar && event->type() == QEvent::Resize)
         layoutTopicBar();
+    if (watched == m_urlField && event->type() == QEvent::FocusOut)
+        emit topicLinkChanged();
     return QWidget::eventFilter(watched, event);
 }

@@ -61,6 +61,9 @@ signals:
     void hintChanged(const QString& hint);
     // The selection no longer shows one page.
     void viewsDisableRequested();
+    // The focused topic's link may have changed: the URL field was left, or
+    // a link button used.
+    void topicLinkChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -79,7 +79,7 @@ TfrmMain::TfrmMain(const TCommandLine& commandLine, QSettings* settings, IUserPr
     addToolBar(m_topics->TopicBar());
 
     // 4: the tree and its roots (the project's own), the panels around it.
-    m_pages = new TPagePanel(*m_actions, this);
+    m_pages = new TPagePanel(*m_actions, Qrx, m_page, *m_prompts, this);
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->addWidget(m_topics);
     m_splitter->addWidget(m_pages);
@@ -91,6 +91,8 @@ TfrmMain::TfrmMain(const TCommandLine& commandLine, QSettings* settings, IUserPr
     m_buildOutput = new TfrmBuildOutput(this);
     connect(m_topics, &TTopicPanel::hintChanged, m_hintPanel, &QLabel::setText);
     connect(m_topics, &TTopicPanel::viewsDisableRequested, this, [this] { m_pages->SetViewsEnabled(false); });
+    connect(m_topics, &TTopicPanel::topicLinkChanged, m_pages, &TPagePanel::TopicLinkChanged);
+    connect(m_pages, &TPagePanel::topicLinkShown, m_topics, &TTopicPanel::UpdateTopicBar);
 
     // 5-7: caption, page state, window state.
     updateCaption();
@@ -143,6 +145,7 @@ void TfrmMain::wireDispatcher()
     m_dispatcher.SetHandler(TCommandFamily::Tree, [this](int tag) { m_topics->DispatchTree(tag); });
     m_dispatcher.SetHandler(TCommandFamily::AddTopic, [this](int tag) { m_topics->DispatchAddTopic(tag); });
     m_dispatcher.SetHandler(TCommandFamily::TopicBar, [this](int tag) { m_topics->DispatchTopicBar(tag); });
+    m_dispatcher.SetHandler(TCommandFamily::Page, [this](int tag) { m_pages->DispatchPage(tag); });
 }
 
 void TfrmMain::wireSession()
@@ -160,9 +163,7 @@ void TfrmMain::wireSession()
     };
     m_session.OnRecentProject = [this](const QString& file) { addRecentProject(file); };
     m_session.PageSaved = [this] { return topicPageSaved(); };
-    m_session.SavePage = [this] {
-        return !m_page.IsDirty || (m_dispatcher.Dispatch(TCommandId::SavePage) && !m_page.IsDirty);
-    };
+    m_session.SavePage = [this] { return m_pages->PageSavedIfDirty(); };
     WireNewProjectDialogs(m_session, *this, *m_prompts, ExecDialog);
 }
 
@@ -364,21 +365,8 @@ void TfrmMain::runBuild(int tag)
 
 bool TfrmMain::topicPageSaved()
 {
-    if (!m_page.IsDirty)
-        return true;
     m_topics->UpdateTopicBar();
-    const TopicNode* topic = Qrx.Tree().selected();
-    const QString title = topic != nullptr ? topic->text() : TitleField()->text();
-    switch (m_prompts->Confirm(QStringLiteral("The topic \"") + title + QStringLiteral("\" has been changed, save it?"),
-                               IUserPrompts::Yes | IUserPrompts::No | IUserPrompts::Cancel)) {
-    case IUserPrompts::Yes:
-        // The page's own save command; a page it could not save stays dirty.
-        return m_dispatcher.Dispatch(TCommandId::SavePage) && !m_page.IsDirty;
-    case IUserPrompts::No:
-        return true;
-    default:
-        return false;
-    }
+    return m_pages->PageSavedOrGivenUp();
 }
 
 bool TfrmMain::buildOutputs(int outputs, bool commandLine)
@@ -462,6 +450,7 @@ void TfrmMain::UpdateIdle()
     }
     m_topics->ApplyIdleOutcome(out);
     m_pages->SetTopicFieldsEnabled(out.TopicFieldsEnabled);
+    m_pages->UpdateIdle();
 }
 
 // ---- events -----------------------------------------------------------------

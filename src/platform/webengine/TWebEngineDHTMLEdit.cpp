@@ -240,6 +240,13 @@ QString TWebEngineDHTMLEdit::DocumentHTML()
     return m_bridge->call(EditorCall::DocumentHtml).toString();
 }
 
+bool TWebEngineDHTMLEdit::Busy() const
+{
+    // A handler run while a call waits for the page (a timer) must not call
+    // it again: the page would answer neither.
+    return m_busy || m_bridge->inCall();
+}
+
 void TWebEngineDHTMLEdit::Flush()
 {
     if (stateReadable() && m_bridge->keysPending() && !m_bridge->waitForKeys(FlushTimeoutMs))

@@ -38,7 +38,7 @@ public:
     bool IsDirty() override;
     quint64 ChangeCount() override;
     void Flush() override;
-    bool Busy() const override { return m_busy; }
+    bool Busy() const override;
     IHTMLDocument* DOM() override { return &m_document; }
 
     QVariant ExecCommand(int cmdID, int option = DHTMLEdit::OLECMDEXECOPT_DODEFAULT,

@@ -1,7 +1,7 @@
 // Compiles the CHM of a 2,000-topic generated project with the native
 // compiler beside chmcmd, in the same build, and prints each compiler's time
-// and help file size. Goals: native time at most half of chmcmd's, size within
-// 10% of chmcmd's.
+// and help file size. Goals: native time at most half of chmcmd's, size at
+// most 10% above chmcmd's.
 #include "BenchProject.h"
 #include "HTMLHelpCompilerChoice.h"
 #include "TChmBuild.h"
@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     std::printf("%d topics\n", topics);
     std::printf("chmcmd:  %9.2f ms, %lld bytes\n", chmcmd.bestNanoseconds / 1e6, static_cast<long long>(chmcmd.bytes));
     std::printf("native:  %9.2f ms, %lld bytes\n", native.bestNanoseconds / 1e6, static_cast<long long>(native.bytes));
-    std::printf("native time %.1f%% of chmcmd's (goal: at most 50%%), size %.1f%% (goal: 90%% to 110%%)\n",
+    std::printf("native time %.1f%% of chmcmd's (goal: at most 50%%), size %.1f%% (goal: at most 110%%)\n",
                 100.0 * double(native.bestNanoseconds) / double(chmcmd.bestNanoseconds),
                 100.0 * double(native.bytes) / double(chmcmd.bytes));
     return 0;

@@ -151,6 +151,9 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
     if (!QDir().mkpath(target.absolutePath()))
         return fail(QStringLiteral("Cannot create the folder \"%1\" for the help file.").arg(target.absolutePath())
                     + unchanged);
+    report(QStringLiteral("Compressing %1 files").arg(added));
+    if (canceled)
+        return fail(QStringLiteral("Compiling was canceled.") + unchanged);
     QSaveFile output(result.CompiledFile);
     output.setDirectWriteFallback(false);
     const QByteArray bytes = container.Write();

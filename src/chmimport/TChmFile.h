@@ -41,6 +41,8 @@ public:
     bool ReadPieces(const TChmObject& object, const std::function<bool(const char*, qsizetype)>& piece) const;
 
 private:
+    bool ResetBlockLengthUsable() const;
+
     chmFile* m_file = nullptr;
     bool m_compressedReadable = false;
 };

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
+#include <random>
 #include <gtest/gtest.h>
 
 namespace {
@@ -168,6 +169,39 @@ TEST_F(DecompileTest, ALinkInAFilledFolderLeadsNowhere)
     EXPECT_EQ(Read(target + "x~2.htm"), "x");
     EXPECT_EQ(import.List.Item(1).Url, "sub/page one.htm");
     EXPECT_EQ(import.Written().Find(import.List.Item(1).Url), "sub~2/page one.htm");
+}
+
+// Copies of the help file with bytes changed at random (a fixed seed) are
+// read or refused, never crash, and write only inside their folder.
+TEST_F(DecompileTest, DamagedCopiesAreReadOrRefused)
+{
+    const QByteArray original = Read(chm);
+    ASSERT_FALSE(original.isEmpty());
+    const QString damaged = dir.path() + "/damaged/d.chm";
+    const QString out = dir.path() + "/damaged/out/";
+    std::mt19937 random(24);
+    constexpr int Copies = 300;
+    constexpr int MaxChanges = 30;
+    for (int copy = 0; copy < Copies; ++copy) {
+        QByteArray bytes = original;
+        const int changes = 1 + int(random() % MaxChanges);
+        for (int i = 0; i < changes; ++i)
+            bytes[qsizetype(random() % quint32(bytes.size()))] = char(random() % 256);
+        if (copy % 5 == 0)
+            bytes.truncate(qsizetype(random() % quint32(bytes.size())));
+        QDir(out).removeRecursively();
+        Write(damaged, bytes);
+        TCHMDecompile import;
+        import.LoadFromCHM(damaged);
+        import.rootFolder = out;
+        try {
+            import.decompile();
+        } catch (const EQuorixError&) {
+        }
+        QStringList outside = Tree(dir.path() + "/damaged");
+        outside.removeIf([](const QString& file) { return file == "d.chm" || file == "out" || file.startsWith("out/"); });
+        ASSERT_EQ(outside.join(' ').toStdString(), "") << "copy " << copy;
+    }
 }
 
 TEST_F(DecompileTest, TheListCommandUnpacksAndPrints)

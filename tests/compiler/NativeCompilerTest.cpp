@@ -226,6 +226,35 @@ TEST(NativeCompiler, TopicTablesNameEveryPageWithItsTitle)
     EXPECT_EQ(DecodeTopics(help), expected);
 }
 
+// A project that names its pages in the help's code page (GBK here), as HTML
+// Help Workshop projects do, finds the UTF-8 files and stores UTF-8 names.
+TEST(NativeCompiler, PagesNamedInTheHelpsCodePageAreStoredUnderTheirUtf8Names)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray page = "<html><head><title>\xB8\xC5\xCA\xF6</title></head><body>x</body></html>";
+    WriteBytes(dir.filePath(QStringLiteral("topics/概述.htm")), page);
+    WriteBytes(dir.filePath("ctx.h"), "#define IDH_OVERVIEW 5\n");
+    // "概述" in GBK.
+    WriteBytes(dir.filePath("help.hhp"), "[OPTIONS]\r\nCompiled file=help.chm\r\nLanguage=0x804\r\n"
+                                         "Default topic=topics\\\xB8\xC5\xCA\xF6.htm\r\n\r\n"
+                                         "[FILES]\r\ntopics\\\xB8\xC5\xCA\xF6.htm\r\n\r\n"
+                                         "[ALIAS]\r\nIDH_OVERVIEW=topics\\\xB8\xC5\xCA\xF6.htm\r\n\r\n"
+                                         "[MAP]\r\n#include ctx.h\r\n");
+    QStringList lines;
+    TNativeHTMLHelpCompiler compiler;
+    const TCompileResult result = compiler.CompileHHP(
+        dir.filePath("help.hhp"), [&](const QString& line) { lines.append(line); }, {});
+    ASSERT_TRUE(result.Succeeded) << result.Message.toStdString();
+    EXPECT_TRUE(lines.filter(QStringLiteral("Warning:")).isEmpty()) << lines.join('\n').toStdString();
+    const QString name = QStringLiteral("/topics/概述.htm");
+    ChmReadersCheck::ExpectEveryReader(result.CompiledFile, {{name, page}});
+    ChmReader help(result.CompiledFile);
+    const QMap<quint32, QByteArray> expected = {{5, name.mid(1).toUtf8()}};
+    EXPECT_EQ(ContextMap(help), expected);
+    EXPECT_EQ(help.systemEntry(2), name.mid(1).toUtf8());
+}
+
 // A generated project of 2,000 topics written by the output code, as a
 // build compiles it.
 TEST(NativeCompiler, GeneratedProjectOfTwoThousandTopicsReadsByteIdentical)

@@ -40,14 +40,13 @@ bool IsYes(const QByteArray& value)
 
 } // namespace
 
-QByteArray ChmSystemFile(const THhpProject& project, quint32 languageId, const QByteArray& contentsName,
-                         const QByteArray& indexName, const QByteArray& compiledBaseName)
+QByteArray ChmSystemFile(const THhpProject& project, quint32 languageId, const TChmSystemNames& names)
 {
     QByteArray out;
     PutDword(out, SystemVersion);
-    PutText(out, ContentsFile, contentsName);
-    PutText(out, IndexFile, indexName);
-    PutText(out, DefaultTopic, QByteArray(project.Option("Default topic")).replace('\\', '/'));
+    PutText(out, ContentsFile, names.Contents);
+    PutText(out, IndexFile, names.Index);
+    PutText(out, DefaultTopic, names.DefaultTopic);
     PutText(out, Title, project.Option("Title"));
 
     QByteArray flags;
@@ -61,7 +60,7 @@ QByteArray ChmSystemFile(const THhpProject& project, quint32 languageId, const Q
     PutEntry(out, LanguageFlags, flags);
 
     PutText(out, DefaultWindow, project.Option("Default Window"));
-    PutText(out, CompiledFile, compiledBaseName);
+    PutText(out, CompiledFile, names.CompiledBaseName);
     PutText(out, CompilerVersion, "Quorix native compiler");
     PutText(out, DefaultFont, project.Option("Default Font"));
     return out;

@@ -1,6 +1,8 @@
 #include "TNativeHTMLHelpCompiler.h"
 
 #include "ChmContextMap.h"
+#include "CodePages.h"
+#include "Languages.h"
 #include "ChmSystemFile.h"
 #include "ChmTopicTables.h"
 #include "Paths.h"
@@ -25,14 +27,23 @@ constexpr int ProgressEvery = 500;
 // The name a project path has inside the help file ("/topics/intro.htm"):
 // "/" separators, no "." or ".." parts; empty when it leaves the project's
 // folder.
-QByteArray StoredName(const QByteArray& projectPath)
+QByteArray StoredName(QString path)
 {
-    QString path = QString::fromUtf8(projectPath).trimmed().replace(QLatin1Char('\\'), QLatin1Char('/'));
-    path = QDir::cleanPath(path);
+    path = QDir::cleanPath(path.trimmed().replace(QLatin1Char('\\'), QLatin1Char('/')));
     if (path.isEmpty() || path == QLatin1String(".") || path.startsWith(QLatin1String("../"))
         || path == QLatin1String("..") || QDir::isAbsolutePath(path))
         return QByteArray();
     return '/' + path.toUtf8();
+}
+
+// A path as the project writes it: UTF-8, or else the help's code page (as
+// HTML Help Workshop projects do), so that every name is stored as UTF-8.
+QString ProjectText(const QByteArray& bytes, int codePage)
+{
+    QString text;
+    if (DecodeValidUtf8(bytes, text))
+        return text;
+    return codePage != 0 && CodePageAvailable(codePage) ? AnsiToText(bytes, codePage) : QString::fromLatin1(bytes);
 }
 
 } // namespace
@@ -75,6 +86,9 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
         report(QStringLiteral("Warning: ") + warning);
 
     const quint32 languageId = project.LanguageId(DefaultLanguageId);
+    const int codePage
+        = LanguageTable().GetCodepageById(QStringLiteral("0x%1").arg(languageId, 4, 16, QLatin1Char('0')));
+    const auto text = [codePage](const QByteArray& bytes) { return ProjectText(bytes, codePage); };
     TChmContainerWriter container(languageId);
     // Stored names by their folded form: readers look names up without case.
     QHash<QByteArray, QByteArray> storedNames;
@@ -82,16 +96,16 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
     int added = 0;
     // Adds a project file under its stored name; false when it was not added.
     const auto add = [&](const QByteArray& projectPath, const char* what) {
-        const QByteArray name = StoredName(projectPath);
+        const QByteArray name = StoredName(text(projectPath));
         if (name.isEmpty()) {
             report(QStringLiteral("Warning: the %1 \"%2\" is outside the project's folder; it was left out.")
-                       .arg(QLatin1String(what), QString::fromUtf8(projectPath)));
+                       .arg(QLatin1String(what), text(projectPath)));
             return QByteArray();
         }
         const auto stored = storedNames.constFind(name.toLower());
         if (stored != storedNames.cend())
             return stored.value();
-        const QString path = ProjectFilePath(project.Folder, QString::fromUtf8(projectPath));
+        const QString path = ProjectFilePath(project.Folder, text(projectPath));
         QFile file(path);
         if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
             report(QStringLiteral("Warning: the %1 \"%2\" cannot be read (%3); it was left out.")
@@ -120,10 +134,10 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
             return fail(QStringLiteral("Compiling was canceled.") + unchanged);
     }
     const auto pageInHelp = [&](const QByteArray& projectPath) {
-        return storedNames.value(StoredName(projectPath).toLower()).mid(1);
+        return storedNames.value(StoredName(text(projectPath)).toLower()).mid(1);
     };
     if (!contentsName.isEmpty()) {
-        QFile contents(ProjectFilePath(project.Folder, QString::fromUtf8(contentsOption)));
+        QFile contents(ProjectFilePath(project.Folder, text(contentsOption)));
         QSet<QByteArray> listed;
         if (contents.open(QIODevice::ReadOnly))
             for (const QByteArray& page : ChmContentsPages(contents.readAll()))
@@ -143,9 +157,14 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
             report(QStringLiteral("Warning: ") + warning);
     }
     container.AddFile("/#STRINGS", strings.Bytes());
+    const QByteArray defaultOption = project.Option("Default topic");
+    const QByteArray defaultTopic = defaultOption.isEmpty() ? QByteArray() : pageInHelp(defaultOption);
+    if (!defaultOption.isEmpty() && defaultTopic.isEmpty())
+        report(QStringLiteral("Warning: the default topic \"%1\" is not in the help file.").arg(text(defaultOption)));
     container.AddFile("/#SYSTEM",
-                      ChmSystemFile(project, languageId, contentsName.mid(1), indexName.mid(1),
-                                    target.completeBaseName().toUtf8()),
+                      ChmSystemFile(project, languageId,
+                                    {contentsName.mid(1), indexName.mid(1), defaultTopic,
+                                     target.completeBaseName().toUtf8()}),
                       TChmContainerWriter::ESection::Uncompressed);
 
     if (!QDir().mkpath(target.absolutePath()))

@@ -20,7 +20,8 @@ using CompilerTest::WriteBytes;
 
 // A project as HTML Help Workshop writes one: options, a window, files in
 // a sub-folder named with "\" and other case, context numbers from an
-// included header, aliases from an included file, and one missing page.
+// included header, aliases from an included file, one missing page, one
+// outside the project's folder and one whose name is too long.
 void WriteWorkshopProject(const QString& folder)
 {
     WriteBytes(folder + "/Topics/Intro.htm", "<html><head><title>Intro</title></head><body>Intro</body></html>");
@@ -36,7 +37,8 @@ void WriteWorkshopProject(const QString& folder)
                "Language=0x804 Chinese (PRC)\r\nTitle=Workshop help\r\n\r\n"
                "[WINDOWS]\r\nmain=\"Workshop help\",\"help.hhc\",\"help.hhk\",\"topics\\intro.htm\",,,,,,0x2520,,"
                "0x3006,,,,,,,,0\r\n\r\n"
-               "[FILES]\r\ntopics\\intro.htm\r\nTopics\\second.htm\r\nimages\\logo.gif\r\ntopics\\missing.htm\r\n\r\n"
+               "[FILES]\r\ntopics\\intro.htm\r\nTopics\\second.htm\r\nimages\\logo.gif\r\ntopics\\missing.htm\r\n"
+               "..\\outside.htm\r\n" + QByteArray(1100, 'n') + ".htm\r\n\r\n"
                "[ALIAS]\r\nIDH_INTRO=topics\\intro.htm\r\n#include alias.txt\r\n\r\n"
                "[MAP]\r\n#include ctx.h\r\n\r\n[INFOTYPES]\r\n");
 }
@@ -53,8 +55,10 @@ TEST(NativeCompiler, CompilesAWorkshopProjectAndWarnsOfAMissingPage)
     ASSERT_TRUE(result.Succeeded) << result.Message.toStdString();
     EXPECT_EQ(result.CompiledFile, dir.filePath("out/help.chm"));
     const QStringList warnings = lines.filter(QStringLiteral("Warning:"));
-    ASSERT_EQ(warnings.size(), 1) << lines.join('\n').toStdString();
-    EXPECT_TRUE(warnings.front().contains(QStringLiteral("missing.htm")));
+    ASSERT_EQ(warnings.size(), 3) << lines.join('\n').toStdString();
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("missing.htm")));
+    EXPECT_TRUE(warnings[1].contains(QStringLiteral("outside the project's folder")));
+    EXPECT_TRUE(warnings[2].contains(QStringLiteral("longer than")));
 
     ChmReadersCheck::ExpectEveryReader(result.CompiledFile,
                                        {{"/topics/intro.htm", ReadBytes(dir.filePath("Topics/Intro.htm"))},
@@ -84,7 +88,7 @@ TEST(NativeCompiler, ReadsOptionsWindowsContextNumbersAndAliasesThroughIncludes)
     EXPECT_EQ(project.LanguageId(0x409), 0x804u);
     ASSERT_EQ(project.Windows.size(), 1);
     EXPECT_EQ(project.Windows.front().first, "main");
-    EXPECT_EQ(project.Files.size(), 4);
+    EXPECT_EQ(project.Files.size(), 6);
     const QList<std::pair<QByteArray, quint32>> map = {{"IDH_INTRO", 100}, {"IDH_SECOND", 0x65}};
     EXPECT_EQ(project.Map, map);
     const QList<std::pair<QByteArray, QByteArray>> aliases = {{"IDH_INTRO", "topics\\intro.htm"},

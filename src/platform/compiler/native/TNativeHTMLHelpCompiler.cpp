@@ -21,6 +21,8 @@
 namespace {
 
 constexpr quint32 DefaultLanguageId = 0x0409;
+// Longer names would not fit a directory chunk of the help file.
+constexpr qsizetype MaxStoredNameLength = 1024;
 // How many pages go in between two progress lines.
 constexpr int ProgressEvery = 500;
 
@@ -100,6 +102,12 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
         if (name.isEmpty()) {
             report(QStringLiteral("Warning: the %1 \"%2\" is outside the project's folder; it was left out.")
                        .arg(QLatin1String(what), text(projectPath)));
+            return QByteArray();
+        }
+        if (name.size() > MaxStoredNameLength) {
+            report(QStringLiteral("Warning: the name of the %1 \"%2\" is longer than %3 bytes; it was left out.")
+                       .arg(QLatin1String(what), text(projectPath))
+                       .arg(MaxStoredNameLength));
             return QByteArray();
         }
         const auto stored = storedNames.constFind(name.toLower());

@@ -19,11 +19,6 @@ void TLzxBitWriter::Put(quint32 value, int count)
     m_word &= (quint64(1) << m_used) - 1;
 }
 
-void TLzxBitWriter::AlignForRawData()
-{
-    Put(0, WordBits - m_used);
-}
-
 void TLzxBitWriter::AlignToWord()
 {
     if (m_used)

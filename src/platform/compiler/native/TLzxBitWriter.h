@@ -7,8 +7,6 @@
 class TLzxBitWriter {
 public:
     void Put(quint32 value, int count);
-    // The 1 to 16 padding bits before a stored block's raw bytes.
-    void AlignForRawData();
     // Zero bits up to the next word, where each LZX frame ends.
     void AlignToWord();
     const QByteArray& Bytes() const { return m_bytes; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -18,4 +19,9 @@ public:
     virtual void LoadHtml(const QString& html, const QString& baseFolder) = 0;
     // Shows an empty page.
     virtual void Clear() = 0;
+
+    // The author clicked a link: the page stays, `address` is where the link
+    // leads ("file:///..." for a file, "#name" inside the page, outside
+    // addresses as written).
+    std::function<void(const QString& address)> OnLinkClicked;
 };

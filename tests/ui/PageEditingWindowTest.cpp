@@ -4,11 +4,15 @@
 #include "MainWindowTestSupport.h"
 
 #include "IDHTMLEdit.h"
+#include "IHTMLBrowser.h"
+#include "TDHTMLEditOperation.h"
 #include "TEditorToolBars.h"
 #include "TPagePanel.h"
 #include "TTopicTreeView.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -203,6 +207,104 @@ TEST_F(PageEditingWindow, AChangeByAnotherProgramIsOfferedForReload)
               QStringLiteral("This file has been modified outside of this application. Do you want to reload it?"));
     EXPECT_TRUE(editorShows(QStringLiteral("Outside words")));
     EXPECT_FALSE(main.Page().IsDirty);
+}
+
+// The preview shows the page in the project's template; its links stay put
+// and say where they lead; previous and next follow the tree.
+TEST_F(PageEditingWindow, PreviewInTheTemplateAndTheNeighbouringTopics)
+{
+    TfrmMain& main = openSample();
+    TopicNode* welcome = topicOf(QStringLiteral("topics\\welcome.htm"));
+    TopicNode* started = topicOf(QStringLiteral("topics\\getting-started\\index.htm"));
+    click(welcome);
+    ASSERT_TRUE(editorShows(QStringLiteral("Quorix is a help-authoring tool")));
+    panel->Tabs()->setCurrentIndex(int(TPageTab::Preview));
+    EXPECT_TRUE(panel->PreviewPage().contains(QStringLiteral("class=\"qx-head\""))) << "framed by the template";
+    EXPECT_TRUE(panel->PreviewPage().contains(QStringLiteral("Quorix is a help-authoring tool")));
+
+    ASSERT_TRUE(main.Action(TCommandId::NextTopic)->isEnabled());
+    main.Action(TCommandId::NextTopic)->trigger();
+    EXPECT_EQ(main.Qrx.Tree().selected(), started);
+    EXPECT_EQ(main.TopicTreeView()->currentIndex(), main.Qrx.Tree().indexOf(started));
+    EXPECT_TRUE(panel->PreviewPage().contains(QStringLiteral("href=\"../welcome.htm\"")))
+        << "its previous topic is linked from the page's folder";
+    main.Action(TCommandId::PreviousTopic)->trigger();
+    EXPECT_EQ(main.Qrx.Tree().selected(), welcome);
+
+    panel->Preview()->OnLinkClicked(
+        QUrl::fromLocalFile(main.Qrx.RootDir + QStringLiteral("topics/glossary.htm")).toString() + QStringLiteral("#topic"));
+    EXPECT_EQ(panel->Message(), QStringLiteral("Hyperlinks are disabled under Preview mode.\nhref: glossary.htm#topic"));
+}
+
+// Typing "(no-link)" into the URL field makes the topic a heading once the
+// field is left; the topic options edit the topic.
+TEST_F(PageEditingWindow, TheUrlFieldAndTheTopicOptionsEditTheTopic)
+{
+    TfrmMain& main = openSample();
+    TopicNode* glossary = topicOf(QStringLiteral("topics\\glossary.htm"));
+    click(glossary);
+    ASSERT_TRUE(editorShows(QStringLiteral("The words of Quorix")));
+
+    panel->Tabs()->setCurrentIndex(int(TPageTab::TopicOptions));
+    main.UpdateIdle();
+    ASSERT_TRUE(panel->KeywordsField()->isEnabled());
+    main.Qrx.ProjectChanged = false;
+    panel->KeywordsField()->setFocus();
+    QTest::keyClick(panel->KeywordsField(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(panel->KeywordsField(), Qt::Key_Return);
+    QTest::keyClicks(panel->KeywordsField(), QStringLiteral("vocabulary"));
+    EXPECT_TRUE(glossary->entry().Keywords.endsWith(QStringLiteral("\r\nvocabulary"))) << glossary->entry().Keywords.toStdString();
+    EXPECT_TRUE(main.Qrx.ProjectChanged);
+    EXPECT_EQ(panel->ContextNumberField()->text(), glossary->entry().ContextNumber);
+    panel->ContextNumberField()->selectAll();
+    QTest::keyClicks(panel->ContextNumberField(), QStringLiteral("12x3"));
+    EXPECT_EQ(glossary->entry().ContextNumber, QStringLiteral("123")) << "digits only";
+    const bool noTemplate = glossary->entry().ApplyTemp;
+    EXPECT_EQ(panel->NoTemplateBox()->isChecked(), noTemplate);
+    panel->NoTemplateBox()->click();
+    EXPECT_EQ(glossary->entry().ApplyTemp, !noTemplate);
+
+    QLineEdit* url = main.UrlField();
+    url->setFocus();
+    url->selectAll();
+    QTest::keyClicks(url, QStringLiteral("(no-link)"));
+    EXPECT_EQ(glossary->entry().Status, StatusNoLink);
+    EXPECT_TRUE(main.ViewsEnabled()) << "loaded only once the field is left";
+    main.TopicTreeView()->setFocus();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !main.ViewsEnabled(); }));
+    EXPECT_TRUE(questions.isEmpty()) << "the page had no edits";
+}
+
+// An external editor gets the page's file, saved first when it has edits.
+TEST_F(PageEditingWindow, AnExternalEditorGetsThePageFile)
+{
+    TfrmMain& main = openSample();
+    const QString url = QStringLiteral("topics\\glossary.htm");
+    click(topicOf(url));
+    ASSERT_TRUE(editorShows(QStringLiteral("The words of Quorix")));
+    QStringList started;
+    panel->StartProgram = [&](const QString& program, const QStringList& arguments) {
+        started = QStringList{program} + arguments;
+        return true;
+    };
+    panel->EditorToolBars().Operation().DefaultExtend = QStringLiteral("\"/opt/my editor/edit\" --line 1");
+    main.Action(TCommandId::ExternalEditor)->trigger();
+    EXPECT_EQ(started, (QStringList{QStringLiteral("/opt/my editor/edit"), QStringLiteral("--line"), QStringLiteral("1"),
+                                    fileOf(url)}));
+
+    started.clear();
+    editor->ExecCommand(DECMD_SELECTALL);
+    editor->ExecCommand(DECMD_BOLD);
+    ASSERT_TRUE(editorShows(QStringLiteral("<b>")));
+    prompts.OnMessage = [this](IUserPrompts::Kind, const QString& text, IUserPrompts::Buttons) {
+        questions.append(text);
+        return IUserPrompts::Yes;
+    };
+    main.Action(TCommandId::ExternalEditor)->trigger();
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions[0].startsWith(QStringLiteral("The topic \"Glossary\" has been changed.")));
+    EXPECT_TRUE(read(fileOf(url)).contains("<b>")) << "saved before the editor opens it";
+    EXPECT_EQ(started.size(), 4);
 }
 
 } // namespace

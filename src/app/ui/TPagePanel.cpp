@@ -330,6 +330,19 @@ void TPagePanel::wireWorkflow()
     connect(&m_project.Tree(), &TopicTree::selectionChanged, this, &TPagePanel::selectionChanged);
     connect(m_pages, &QTabWidget::currentChanged, this, &TPagePanel::tabChanged);
     connect(m_source->document(), &QTextDocument::contentsChanged, this, [this] { ++m_sourceEdits; });
+    // Links in the preview stay where they are and only say where they lead.
+    m_preview->OnLinkClicked = [this](const QString& address) {
+        QString shown = address;
+        const QUrl url(address);
+        if (url.isLocalFile()) {
+            shown = url.toLocalFile();
+            if (shown.startsWith(m_previewFolder))
+                shown = shown.mid(m_previewFolder.size());
+            if (url.hasFragment())
+                shown += QLatin1Char('#') + url.fragment(QUrl::FullyDecoded);
+        }
+        ShowMessage(QStringLiteral("Hyperlinks are disabled under Preview mode.\nhref: ") + shown);
+    };
 
     // Another program changed the page: asked about at once while the
     // program is in front, else when it comes to the front again.
@@ -411,6 +424,8 @@ QString TPagePanel::SourceText() const
 
 void TPagePanel::ShowPreview(const QString& html, const QString& baseFolder)
 {
+    m_previewPage = html;
+    m_previewFolder = baseFolder;
     m_preview->LoadHtml(html, baseFolder);
 }
 

@@ -77,6 +77,8 @@ public:
     QTabWidget* Tabs() const { return m_pages; }
     QPlainTextEdit* SourceView() const { return m_source; }
     IHTMLBrowser* Preview() const { return m_preview; }
+    // The page the preview was last given.
+    const QString& PreviewPage() const { return m_previewPage; }
     QString Message() const;
     QPlainTextEdit* KeywordsField() const { return m_keywords; }
     QLineEdit* ContextNumberField() const { return m_contextNumber; }
@@ -123,6 +125,8 @@ private:
     bool m_sourceCrLf = false;
     quint64 m_sourceEditsAtGiven = 0;
     quint64 m_sourceEdits = 0;
+    QString m_previewPage;
+    QString m_previewFolder;
     bool m_viewsEnabled = false;
     QTabWidget* m_pages = nullptr;
     QLabel* m_messagePanel = nullptr;

@@ -24,6 +24,10 @@ bool TEditorPage::acceptNavigationRequest(const QUrl& url, NavigationType type, 
 {
     if (!isMainFrame)
         return true; // frames inside the page load as they are
+    if (type == NavigationTypeLinkClicked) {
+        emit linkRefused(url);
+        return false;
+    }
     if (TPageUrlScheme::PageIdOf(url) == 0)
         return false;
     return type == NavigationTypeTyped || type == NavigationTypeReload || type == NavigationTypeOther;

@@ -10,6 +10,10 @@ class TEditorPage : public QWebEnginePage {
 public:
     explicit TEditorPage(QObject* parent = nullptr);
 
+signals:
+    // A link clicked in the page, not followed.
+    void linkRefused(const QUrl& url);
+
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     QWebEnginePage* createWindow(WebWindowType type) override;

@@ -7,8 +7,13 @@ TWebEngineHTMLBrowser::TWebEngineHTMLBrowser(QWidget* parent)
     : QWebEngineView(parent)
     , m_pageId(TPageUrlScheme::NewPageId())
 {
-    setPage(new TEditorPage(this));
+    auto* page = new TEditorPage(this);
+    setPage(page);
     setContextMenuPolicy(Qt::NoContextMenu);
+    connect(page, &TEditorPage::linkRefused, this, [this](const QUrl& url) {
+        if (OnLinkClicked)
+            OnLinkClicked(TPageUrlScheme::AuthorUrl(url));
+    });
 }
 
 TWebEngineHTMLBrowser::~TWebEngineHTMLBrowser()

@@ -6,7 +6,7 @@
 
 // The preview browser on Qt WebEngine: the page is served from memory in
 // its folder (TPageUrlScheme), in a page that follows no link and runs none
-// of the page's scripts (TEditorPage).
+// of the page's scripts (TEditorPage); a link clicked is told.
 class TWebEngineHTMLBrowser : public QWebEngineView, public IHTMLBrowser {
     Q_OBJECT
 public:

@@ -1,17 +1,24 @@
 // Opens a project in the main window, offscreen, and writes a picture of
-// the window: the screenshot of the README (scripts/screenshot). With
-// --new-project-dialog, a picture of the new-project dialog as "新建" opens it.
+// the window: the screenshots of the README (scripts/screenshot). The topic
+// named (its Url, else the first of the table of contents) is open in the
+// editor, or with --preview in the preview. With --new-project-dialog, a
+// picture of the new-project dialog as "新建" opens it.
+#include "IDHTMLEdit.h"
+#include "ITopicPageViews.h"
 #include "Paths.h"
 #include "PlatformFactory.h"
 #include "TCommandLine.h"
 #include "TDialogPrompts.h"
+#include "TPagePanel.h"
 #include "TQuorixStyle.h"
 #include "TTopicTreeView.h"
 #include "TfrmMain.h"
 #include "TfrmNew.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTabWidget>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -51,11 +58,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     PreparePlatformAfterApplication();
     QApplication::setStyle(new TQuorixStyle);
-    const QStringList args = QApplication::arguments().mid(1);
+    QStringList args = QApplication::arguments().mid(1);
     if (args.size() == 2 && args[0] == QStringLiteral("--new-project-dialog"))
         return newProjectDialog(args[1]);
-    if (args.size() != 2) {
-        QTextStream(stderr) << "Usage: quorix-screenshot PROJECT.qrx OUTPUT.png\n"
+    const bool preview = args.removeAll(QStringLiteral("--preview")) > 0;
+    if (args.size() != 2 && args.size() != 3) {
+        QTextStream(stderr) << "Usage: quorix-screenshot [--preview] PROJECT.qrx OUTPUT.png [TOPIC-URL]\n"
                                "       quorix-screenshot --new-project-dialog OUTPUT.png\n";
         return 2;
     }
@@ -75,10 +83,24 @@ int main(int argc, char** argv)
     window.Start();
     window.resize(1100, 720);
     TopicTree& tree = window.Qrx.Tree();
-    if (TopicNode* first = window.Qrx.tnTableOfContents->firstChild())
-        tree.select(first);
+    TopicNode* topic = window.Qrx.tnTableOfContents->firstChild();
+    tree.forEachNode([&](TopicNode* node) {
+        if (args.size() == 3 && node->entry().Url == args[2])
+            topic = node;
+        return true;
+    });
     window.TopicTreeView()->expandAll();
+    if (topic != nullptr)
+        tree.select(topic);
     window.TopicTreeView()->setFocus();
+    // The page loaded into the editor first: the tabs change only then.
+    QElapsedTimer loading;
+    loading.start();
+    do
+        wait(100);
+    while (window.Editor()->Busy() && !loading.hasExpired(20000));
+    if (preview)
+        window.findChild<TPagePanel*>()->Tabs()->setCurrentIndex(int(TPageTab::Preview));
     wait(1500);
     window.UpdateIdle();
     wait(200);

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -264,6 +265,14 @@ TEST_F(PageEditingWindow, TheUrlFieldAndTheTopicOptionsEditTheTopic)
     panel->NoTemplateBox()->click();
     EXPECT_EQ(glossary->entry().ApplyTemp, !noTemplate);
 
+    // A template has no topic options.
+    click(topicOf(QStringLiteral("template\\page.htm")));
+    ASSERT_TRUE(editorShows(QStringLiteral("($content$)")));
+    EXPECT_FALSE(panel->Tabs()->isTabVisible(int(TPageTab::TopicOptions)));
+    click(glossary);
+    ASSERT_TRUE(editorShows(QStringLiteral("The words of Quorix")));
+    EXPECT_TRUE(panel->Tabs()->isTabVisible(int(TPageTab::TopicOptions)));
+
     QLineEdit* url = main.UrlField();
     url->setFocus();
     url->selectAll();
@@ -305,6 +314,33 @@ TEST_F(PageEditingWindow, AnExternalEditorGetsThePageFile)
     EXPECT_TRUE(questions[0].startsWith(QStringLiteral("The topic \"Glossary\" has been changed.")));
     EXPECT_TRUE(read(fileOf(url)).contains("<b>")) << "saved before the editor opens it";
     EXPECT_EQ(started.size(), 4);
+}
+
+// An edit in the source view of a page with CR LF line ends: the page is
+// saved with them, every other byte as it was.
+TEST_F(PageEditingWindow, ASourceEditKeepsThePagesLineEnds)
+{
+    const QString projectFile = makeProject(QStringLiteral("crlf"));
+    const QString file = QFileInfo(projectFile).path() + QStringLiteral("/html/intro.htm");
+    const QByteArray before = "<html>\r\n<head>\r\n<title>简介 Introduction</title>\r\n</head>\r\n<body>\r\n"
+                              "<p>First line</p>\r\n<p>Second line</p>\r\n</body>\r\n</html>\r\n";
+    write(file, before);
+    TfrmMain& main = startWindow(projectFile);
+    panel = main.findChild<TPagePanel*>();
+    editor = main.Editor();
+    click(main.Qrx.tnTableOfContents->firstChild());
+    ASSERT_TRUE(editorShows(QStringLiteral("First line")));
+
+    panel->Tabs()->setCurrentIndex(int(TPageTab::Source));
+    QTextCursor cursor = panel->SourceView()->document()->find(QStringLiteral("Second"));
+    ASSERT_FALSE(cursor.isNull());
+    cursor.insertText(QStringLiteral("Other"));
+    main.UpdateIdle();
+    EXPECT_TRUE(main.Page().IsDirty);
+    EXPECT_TRUE(main.Action(TCommandId::SaveSource)->isEnabled());
+    main.Action(TCommandId::SaveSource)->trigger();
+    EXPECT_EQ(read(file), QByteArray(before).replace("Second", "Other"));
+    EXPECT_FALSE(main.Page().IsDirty);
 }
 
 } // namespace

@@ -13,9 +13,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QToolButton>
@@ -264,6 +266,17 @@ TEST_F(PageEditingWindow, TheUrlFieldAndTheTopicOptionsEditTheTopic)
     EXPECT_EQ(panel->NoTemplateBox()->isChecked(), noTemplate);
     panel->NoTemplateBox()->click();
     EXPECT_EQ(glossary->entry().ApplyTemp, !noTemplate);
+
+    // Text dragged from the page onto the title field becomes the title.
+    QMimeData dragged;
+    dragged.setText(QStringLiteral(" A  dragged\ntitle "));
+    // The drag comes in over the field, then drops there.
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(main.TitleField(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(main.TitleField(), &drop);
+    EXPECT_EQ(main.TitleField()->text(), QStringLiteral("A dragged title"));
+    EXPECT_EQ(glossary->text(), QStringLiteral("A dragged title"));
 
     // A template has no topic options.
     click(topicOf(QStringLiteral("template\\page.htm")));

@@ -19,12 +19,14 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -90,6 +92,7 @@ void TTopicPanel::createTopicBar()
     }
     m_topicBar->installEventFilter(this);
     m_urlField->installEventFilter(this);
+    m_titleField->installEventFilter(this);
 
     // Choices of the author only, not the picker following the selection.
     connect(m_iconPicker, &QComboBox::activated, this, &TTopicPanel::chooseIcon);
@@ -486,5 +489,20 @@ bool TTopicPanel::eventFilter(QObject* watched, QEvent* event)
         layoutTopicBar();
     if (watched == m_urlField && event->type() == QEvent::FocusOut)
         emit topicLinkChanged();
+    if (watched == m_titleField && event->type() == QEvent::Drop) {
+        // Text dragged from the page becomes the title, whole.
+        const QMimeData* data = static_cast<QDropEvent*>(event)->mimeData();
+        TopicNode* topic = FocusedTopic();
+        if (data->hasText() && topic != nullptr) {
+            const QString title = data->text().simplified();
+            m_titleField->setText(title);
+            if (title != topic->text()) {
+                m_project.Tree().setText(topic, title);
+                m_project.ProjectChanged = true;
+            }
+            static_cast<QDropEvent*>(event)->acceptProposedAction();
+            return true;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }

@@ -98,6 +98,9 @@ public:
     THtmlElementPtr GetParent(const THtmlElementPtr& start, const QString& tagName);
 
     // ---- refresh ---------------------------------------------------------
+    // Every Tag of the controls the layer serves: the window's two editor
+    // tool bars and the table-editing menu.
+    static const QList<int>& ServedTags();
     // The states of the controls carrying `tags`, as the caret is now.
     TEditorStates States(const QList<int>& tags);
     // Runs after every display change of the control, once the history has

@@ -121,7 +121,7 @@ TEST_F(EditorTest, AHundredCaretMovesChangeNothing)
     int refreshes = 0;
     TEditorStates shown;
     op.OnRefresh = [&] {
-        shown = op.States(ToolBarTags);
+        shown = op.States(TDHTMLEditOperation::ServedTags());
         ++refreshes;
     };
     op.Load(Loaded, QString());

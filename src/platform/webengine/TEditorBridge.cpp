@@ -114,7 +114,8 @@ bool TEditorBridge::waitForKeys(int timeoutMs)
         connect(this, &TEditorBridge::changed, &loop, &QEventLoop::quit);
         ++m_depth;
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-        --m_depth;
+        if (--m_depth == 0)
+            emit waitsEnded();
         if (keysPending())
             freshState();
     }
@@ -176,7 +177,8 @@ QVariant TEditorBridge::call(const QString& name, const QVariantList& args)
         timeout.start(CallTimeoutMs);
         ++m_depth;
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-        --m_depth;
+        if (--m_depth == 0)
+            emit waitsEnded();
     }
     if (!answer->done)
         throw EQuorixError(QStringLiteral("The editor did not answer (%1).").arg(name));

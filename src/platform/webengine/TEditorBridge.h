@@ -63,6 +63,8 @@ public:
 signals:
     // The page's state moved: its caret, selection or content changed.
     void changed();
+    // No call waits for the page any more.
+    void waitsEnded();
 
 private:
     bool takeState(const QVariantMap& state);

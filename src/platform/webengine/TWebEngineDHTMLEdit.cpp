@@ -21,6 +21,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QtDebug>
+#include <utility>
 
 using namespace DHTMLEdit;
 
@@ -184,6 +185,13 @@ TWebEngineDHTMLEdit::TWebEngineDHTMLEdit(QWidget* parent)
     connect(m_view, &TEditorView::contextMenuRequested, this, &TWebEngineDHTMLEdit::showContextMenu);
     connect(m_view, &TEditorView::keySent, m_bridge, &TEditorBridge::noteKeySent);
     connect(m_view, &TEditorView::commandKey, this, &TWebEngineDHTMLEdit::runKeyCommand);
+    // What came while a call waited is told once it is answered.
+    connect(m_bridge, &TEditorBridge::waitsEnded, this, [this] {
+        if (std::exchange(m_completeAfterCall, false))
+            m_completeTimer.start();
+        if (std::exchange(m_displayAfterCall, false))
+            m_displayTimer.start();
+    });
 
     // A timer, not a posted event: handlers that call the page wait in an
     // event loop of their own, which a posted event's handler may not get.
@@ -191,7 +199,7 @@ TWebEngineDHTMLEdit::TWebEngineDHTMLEdit(QWidget* parent)
     m_completeTimer.setInterval(0);
     connect(&m_completeTimer, &QTimer::timeout, this, [this] {
         if (m_bridge->inCall()) {
-            m_completeTimer.start(); // not inside a call that waits for the page
+            m_completeAfterCall = true; // not inside a call that waits for the page
             return;
         }
         if (!m_busy && OnDocumentComplete)
@@ -202,7 +210,7 @@ TWebEngineDHTMLEdit::TWebEngineDHTMLEdit(QWidget* parent)
     connect(&m_displayTimer, &QTimer::timeout, this, [this] {
         // Told only between calls, never inside one that waits for the page.
         if (m_bridge->inCall()) {
-            m_displayTimer.start();
+            m_displayAfterCall = true;
             return;
         }
         if (!m_busy && OnDisplayChanged) {

@@ -93,6 +93,8 @@ private:
     quint64 m_pageId;
     QTimer m_displayTimer;
     QTimer m_completeTimer;
+    bool m_displayAfterCall = false;
+    bool m_completeAfterCall = false;
     QStringList m_menuStrings;
     QList<int> m_menuStates;
     QPointer<QMenu> m_contextMenu;

@@ -21,7 +21,6 @@
     // Row groups the parser added to tables written without <tbody>: left
     // out whenever the page is read, so a page read back is the page loaded.
     const impliedBodies = new Set();
-    const IMPLIED_MARK = 'data-quorix-implied-tbody';
 
     // `explicitBodies`: for each table of the page's text, in order, whether
     // it writes its <tbody>. A page whose tables the text does not match
@@ -41,29 +40,38 @@
         });
     }
 
+    // The root's HTML with those groups left out: each is fenced by two
+    // comments with a word no page holds while the browser writes the
+    // HTML, and the fenced tags are cut from the text. Adding and taking
+    // away the comments leaves every selection and range where it was.
+    let fenceWord = null;
+
     function rootHtml(root) {
-        const bodies = Array.from(impliedBodies).filter(function (body) {
+        const implied = Array.from(impliedBodies).filter(function (body) {
             return body.isConnected && body.attributes.length === 0 && root.contains(body);
         });
-        if (bodies.length === 0)
+        if (implied.length === 0)
             return root.outerHTML;
-        // The groups go from a copy; the page itself, and its selection, stay.
+        if (fenceWord === null)
+            fenceWord = 'quorix-fence-' + Math.random().toString(36).slice(2) + Date.now().toString(36);
         return internal(function () {
-            let copy;
-            for (const body of bodies)
-                body.setAttribute(IMPLIED_MARK, '');
+            const fences = [];
+            for (const body of implied) {
+                const open = document.createComment(fenceWord + '(');
+                const close = document.createComment(fenceWord + ')');
+                body.parentNode.insertBefore(open, body);
+                body.parentNode.insertBefore(close, body.nextSibling);
+                fences.push(open, close);
+            }
+            let html;
             try {
-                copy = root.cloneNode(true);
+                html = root.outerHTML;
             } finally {
-                for (const body of bodies)
-                    body.removeAttribute(IMPLIED_MARK);
+                for (const fence of fences)
+                    fence.remove();
             }
-            for (const body of Array.from(copy.querySelectorAll('tbody[' + IMPLIED_MARK + ']'))) {
-                while (body.firstChild)
-                    body.parentNode.insertBefore(body.firstChild, body);
-                body.remove();
-            }
-            return copy.outerHTML;
+            return html.split('<!--' + fenceWord + '(--><tbody>').join('')
+                .split('</tbody><!--' + fenceWord + ')-->').join('');
         });
     }
 

@@ -99,7 +99,13 @@
     }
 
     function logicalIndex(node) {
-        return logicalCount(node.parentNode, Array.prototype.indexOf.call(node.parentNode.childNodes, node));
+        // A piece of text counts as the run it belongs to.
+        let first = node;
+        if (node.nodeType === Node.TEXT_NODE) {
+            while (first.previousSibling && first.previousSibling.nodeType === Node.TEXT_NODE)
+                first = first.previousSibling;
+        }
+        return logicalCount(first.parentNode, Array.prototype.indexOf.call(first.parentNode.childNodes, first));
     }
 
     // The nearest sibling from `node` on, itself included, that is not an

@@ -359,6 +359,9 @@ TEditorStates TDHTMLEditOperation::States(const QList<int>& tags)
             state.Enabled = Offers(tag) && usable(status(DECMD_INSERTROW));
         } else if (tag == EDTAG_INSERTTABLE || tag == EDTAG_EXTERNALEDITOR || hookOf(tag) != nullptr) {
             state.Enabled = Offers(tag); // what later parts provide
+        } else if (tag == EDTAG_SHOWBORDERS || tag == EDTAG_SHOWDETAILS) {
+            // Down as the control shows it, also when the window set it.
+            state.Down = tag == EDTAG_SHOWBORDERS ? m_edit.ShowBorders() : m_edit.ShowDetails();
         } else if (tag == EDTAG_UNDO) {
             state.Enabled = m_history.CanUndo();
         } else if (tag == EDTAG_REDO) {

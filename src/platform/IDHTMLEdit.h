@@ -46,8 +46,8 @@ public:
     // when this moved.
     virtual quint64 ChangeCount() = 0;
     // Waits until the page has taken every key already sent to it, so that
-    // what is read next holds the last keystroke. DocumentHTML and IsDirty
-    // do this themselves; saving, switching pages and tabs call it first.
+    // what is read next holds the last keystroke. Every read and command
+    // does this itself; saving, switching pages and tabs may call it first.
     virtual void Flush() = 0;
     // A page is loading, or a call waits for the page's answer (a timer
     // runs meanwhile): callers make no document calls then.

@@ -133,3 +133,63 @@ TEST_F(EditorWindowTest, DropDownsApplyTheirItems)
     emit formats->textActivated(QStringLiteral("Heading 1"));
     EXPECT_TRUE(editor->DocumentHTML().contains(QStringLiteral("<h1>"))) << editor->DocumentHTML().toStdString();
 }
+
+// The table-editing drop-down offers its items only in a table, and the
+// button repeats the item last used; the external editors come from the
+// options; the show-borders button switches the view and stays down.
+TEST_F(EditorWindowTest, TableEditingExternalEditorsAndBorders)
+{
+    bars->Operation().Load(QStringLiteral("<html><head></head><body><p>Before.</p>"
+                                          "<table><tr><td>a</td><td>b</td></tr></table></body></html>"),
+                           dir.path() + QLatin1Char('/'));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !editor->Busy() && bars->Operation().History().Position == 0; }));
+    QWidget* target = keys();
+    QMenu* table = bars->Menu(EDTAG_TABLEEDIT);
+    ASSERT_NE(table, nullptr);
+    QStringList captions;
+    for (QAction* item : table->actions())
+        captions.append(item->text());
+    EXPECT_EQ(captions, (QStringList{"Insert Row", "Insert Column", "Append Row", "Append Column", "", "Delete Rows",
+                                     "Delete Columns"}));
+    QAction* insertColumn = table->actions()[1];
+
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(20, 15)); // in "Before."
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !insertColumn->isEnabled(); }));
+    EXPECT_FALSE(bars->Action(EDTAG_TABLEEDIT)->isEnabled()) << "the button inserts a row, here no row";
+
+    // Into the first cell, by keys.
+    QTest::keyClick(target, Qt::Key_Down);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return insertColumn->isEnabled(); }));
+    EXPECT_FALSE(table->actions()[2]->isEnabled()) << "appending rows comes with the table dialogs";
+    insertColumn->trigger();
+    EXPECT_TRUE(editor->DocumentHTML().contains(QStringLiteral("<tr><td>&nbsp;</td><td>a</td><td>b</td></tr>")))
+        << editor->DocumentHTML().toStdString();
+    EXPECT_EQ(bars->Action(EDTAG_TABLEEDIT)->toolTip(), QStringLiteral("Insert Column"));
+    bars->Action(EDTAG_TABLEEDIT)->trigger();
+    EXPECT_TRUE(editor->DocumentHTML().contains(QStringLiteral("<td>&nbsp;</td><td>&nbsp;</td><td>a</td>")))
+        << editor->DocumentHTML().toStdString();
+
+    // External editors: the options' list, each handed to the hook.
+    QStringList started;
+    bars->Operation().ExternalEditor = {QStringLiteral("bluefish %1"), QStringLiteral("gedit %1")};
+    bars->Operation().Hooks.ExternalEditor = [&](const QString& editor) { started.append(editor); };
+    bars->MakeExternalEditor();
+    QMenu* editors = bars->Menu(EDTAG_EXTERNALEDITOR);
+    ASSERT_EQ(editors->actions().size(), 2);
+    editors->actions()[1]->trigger();
+    EXPECT_EQ(started, QStringList{QStringLiteral("gedit %1")});
+
+    // Show borders: a view switch, not an edit; the button shows the view,
+    // also the one the window's stored state chose.
+    QAction* borders = bars->Action(EDTAG_SHOWBORDERS);
+    const bool shown = editor->ShowBorders();
+    EXPECT_EQ(borders->isChecked(), shown);
+    const QString before = editor->DocumentHTML();
+    borders->trigger();
+    EXPECT_EQ(editor->ShowBorders(), !shown);
+    EXPECT_EQ(borders->isChecked(), !shown);
+    EXPECT_EQ(editor->DocumentHTML(), before);
+    borders->trigger();
+    EXPECT_EQ(editor->ShowBorders(), shown);
+    EXPECT_EQ(borders->isChecked(), shown);
+}

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 #include <QWebChannel>
 #include <QWebEngineLoadingInfo>
@@ -179,7 +180,10 @@ TWebEngineDHTMLEdit::TWebEngineDHTMLEdit(QWidget* parent)
     channel->registerObject(QStringLiteral("control"), m_bridge);
     page->setWebChannel(channel, QWebEngineScript::ApplicationWorld);
 
-    m_bridge->BeforeCall = [this] { waitForDocument(); };
+    m_bridge->BeforeCall = [this] {
+        waitForDocument();
+        Flush(); // every call sees the keys typed before it
+    };
     connect(page, &QWebEnginePage::loadingChanged, this, &TWebEngineDHTMLEdit::loadingChanged);
     connect(m_bridge, &TEditorBridge::changed, this, &TWebEngineDHTMLEdit::scheduleDisplayChanged);
     connect(m_view, &TEditorView::contextMenuRequested, this, &TWebEngineDHTMLEdit::showContextMenu);
@@ -244,7 +248,6 @@ QString TWebEngineDHTMLEdit::DocumentHTML()
 {
     if (!stateReadable())
         return m_html;
-    Flush();
     return m_bridge->call(EditorCall::DocumentHtml).toString();
 }
 
@@ -257,7 +260,12 @@ bool TWebEngineDHTMLEdit::Busy() const
 
 void TWebEngineDHTMLEdit::Flush()
 {
-    if (stateReadable() && m_bridge->keysPending() && !m_bridge->waitForKeys(FlushTimeoutMs))
+    // The wait asks the page itself: its calls do not wait again.
+    if (m_flushing || !stateReadable() || !m_bridge->keysPending())
+        return;
+    m_flushing = true;
+    const auto done = qScopeGuard([this] { m_flushing = false; });
+    if (!m_bridge->waitForKeys(FlushTimeoutMs))
         qWarning("Quorix: the editor's page did not take every key sent to it");
 }
 
@@ -349,10 +357,7 @@ bool TWebEngineDHTMLEdit::IsDirty()
     if (!stateReadable())
         return m_keepDirty && m_busy;
     const QVariant dirty = recorded(QStringLiteral("dirty"));
-    if (dirty.isValid())
-        return dirty.toBool();
-    Flush();
-    return m_bridge->call(EditorCall::IsDirty).toBool();
+    return dirty.isValid() ? dirty.toBool() : m_bridge->call(EditorCall::IsDirty).toBool();
 }
 
 void TWebEngineDHTMLEdit::NewDocument()
@@ -472,8 +477,6 @@ int TWebEngineDHTMLEdit::QueryStatus(int cmdID)
         return DECMDF_NOTSUPPORTED;
     if (m_busy)
         return DECMDF_DISABLED;
-    if (!m_inDisplayChanged)
-        Flush(); // a command about to run sees the keys typed before it
     // While a display change is handled, from the page's state record: a
     // refresh of every tool button asks the page nothing.
     const QVariant known = recorded(QStringLiteral("status")).toMap().value(QString::number(cmdID));

@@ -53,8 +53,10 @@ public:
     bool WaitUntilLoaded(int timeoutMs = 30000);
     // The web view, for focus and key handling.
     QWebEngineView* view() const;
-    // The context menu while it shows.
+    // The context menu while it shows, and what it shows next.
     QMenu* contextMenu() const { return m_contextMenu; }
+    const QStringList& ContextMenuStrings() const { return m_menuStrings; }
+    const QList<int>& ContextMenuStates() const { return m_menuStates; }
 
 signals:
     void documentLoaded();
@@ -89,6 +91,7 @@ private:
     bool m_loadPending = false;  // a load is asked for but not started
     bool m_keepDirty = false;    // the load only moves the page to another folder
     bool m_inDisplayChanged = false;
+    bool m_flushing = false;
     int m_generation = 0;
     quint64 m_pageId;
     QTimer m_displayTimer;

@@ -235,9 +235,10 @@ void TTopicPageSession::showIn(TPageTab tab)
 
 void TTopicPageSession::setEditor(const QString& html)
 {
-    const bool savedFromIt = html == m_savedPage && m_editorText == m_savedEditorText;
-    if ((html == m_editorText || savedFromIt) && m_editor.BaseURL() == m_editorFolder
-        && m_editor.ChangeCount() == m_editorCount) {
+    // The editor's own form of this page counts as the page.
+    const bool holdsIt = html == m_editorText || (html == m_savedPage && m_editorText == m_savedEditorText)
+        || (html == m_cleanText && m_haveCleanEditorText && m_editorText == m_cleanEditorText);
+    if (holdsIt && m_editor.BaseURL() == m_editorFolder && m_editor.ChangeCount() == m_editorCount) {
         // The editor holds this very page: loading it again would only lose
         // the caret and keys typed meanwhile.
         if (html == m_cleanText) {
@@ -288,11 +289,18 @@ QString TTopicPageSession::editorText(bool reread)
     return m_editorText;
 }
 
+QString TTopicPageSession::editorPage()
+{
+    // Unedited, the page is the text loaded, not the editor's form of it.
+    const QString text = editorText();
+    return m_haveCleanEditorText && text == m_cleanEditorText ? m_cleanText : text;
+}
+
 QString TTopicPageSession::currentText()
 {
     switch (m_views.ActiveTab()) {
     case TPageTab::Edit:
-        return editorText();
+        return editorPage();
     case TPageTab::Source:
         return m_views.SourceText();
     default:
@@ -329,7 +337,7 @@ bool TTopicPageSession::TabMayChange(TPageTab from)
     if (from == TPageTab::Edit) {
         if (m_editor.Busy())
             return false;
-        m_page.CurrentSource = editorText();
+        m_page.CurrentSource = editorPage();
     } else if (from == TPageTab::Source) {
         const QString source = m_views.SourceText();
         if (source != m_page.CurrentSource) {

@@ -106,6 +106,8 @@ private:
     void restoreSelection();
     // The editor's page, read again only when it changed (or `reread`).
     QString editorText(bool reread = false);
+    // The editor's page: the text loaded while it has no edit.
+    QString editorPage();
     // The page's text in the active view.
     QString currentText();
     bool differsFromClean(const QString& text) const;

@@ -254,6 +254,14 @@ TEST_F(TopicPageSession, TheEditorsOwnFormOfThePageIsNoEdit)
     project.Tree().select(addTopic(QStringLiteral("Intro"), QStringLiteral("intro.htm")));
     editor.Html.replace(QStringLiteral("<P>Upper</P>"), QStringLiteral("<p>Upper</p>")); // read back so, unedited
     EXPECT_FALSE(session.RefreshDirty());
+    // The source shows the page as loaded, not as the editor writes it, and
+    // the editor is not given the page again for that.
+    const int loads = editor.Loads;
+    ASSERT_TRUE(switchTo(TPageTab::Source));
+    EXPECT_TRUE(views.Source.contains(QStringLiteral("<P>Upper</P>")));
+    ASSERT_TRUE(switchTo(TPageTab::Edit));
+    EXPECT_EQ(editor.Loads, loads);
+    EXPECT_FALSE(session.RefreshDirty());
     type(QStringLiteral("Upper"), QStringLiteral("Lower"));
     EXPECT_TRUE(session.RefreshDirty());
     type(QStringLiteral("Lower"), QStringLiteral("Upper"));

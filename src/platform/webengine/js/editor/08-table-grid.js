@@ -84,6 +84,12 @@
             cell.removeAttribute(name);
     }
 
+    // Runs a row or column command on the selected block; false outside a table.
+    function onSelectedBlock(command) {
+        const block = selectedBlock();
+        return block ? command(block, block.g) : false;
+    }
+
     function newCellLike(model) {
         const cell = document.createElement(model.tagName.toLowerCase() === 'th' ? 'th' : 'td');
         cell.innerHTML = '&nbsp;';
@@ -105,59 +111,55 @@
     }
 
     function insertRowAbove() {
-        const block = selectedBlock();
-        if (!block)
-            return false;
-        const g = block.g;
-        const r = block.top;
-        const newRow = document.createElement('tr');
-        const seen = new Set();
-        for (const cell of g.grid[r]) {
-            if (!cell || seen.has(cell))
-                continue;
-            seen.add(cell);
-            const place = g.places.get(cell);
-            if (place.row < r) {
-                setSpan(cell, 'rowspan', place.rowSpan + 1); // the new row runs through it
-                continue;
+        return onSelectedBlock(function (block, g) {
+            const r = block.top;
+            const newRow = document.createElement('tr');
+            const seen = new Set();
+            for (const cell of g.grid[r]) {
+                if (!cell || seen.has(cell))
+                    continue;
+                seen.add(cell);
+                const place = g.places.get(cell);
+                if (place.row < r) {
+                    setSpan(cell, 'rowspan', place.rowSpan + 1); // the new row runs through it
+                    continue;
+                }
+                const added = newCellLike(cell);
+                setSpan(added, 'colspan', place.colSpan);
+                newRow.appendChild(added);
             }
-            const added = newCellLike(cell);
-            setSpan(added, 'colspan', place.colSpan);
-            newRow.appendChild(added);
-        }
-        g.rows[r].parentNode.insertBefore(newRow, g.rows[r]);
-        return true;
+            g.rows[r].parentNode.insertBefore(newRow, g.rows[r]);
+            return true;
+        });
     }
 
     function insertColumnLeft() {
-        const block = selectedBlock();
-        if (!block)
-            return false;
-        const g = block.g;
-        const c = block.left;
-        const seen = new Set();
-        g.rows.forEach(function (row, r) {
-            const cell = g.grid[r][c];
-            if (cell) {
-                const place = g.places.get(cell);
-                if (seen.has(cell))
-                    return;
-                seen.add(cell);
-                if (place.col < c) {
-                    setSpan(cell, 'colspan', place.colSpan + 1); // the new column runs through it
+        return onSelectedBlock(function (block, g) {
+            const c = block.left;
+            const seen = new Set();
+            g.rows.forEach(function (row, r) {
+                const cell = g.grid[r][c];
+                if (cell) {
+                    const place = g.places.get(cell);
+                    if (seen.has(cell))
+                        return;
+                    seen.add(cell);
+                    if (place.col < c) {
+                        setSpan(cell, 'colspan', place.colSpan + 1); // the new column runs through it
+                        return;
+                    }
+                    const added = newCellLike(cell);
+                    setSpan(added, 'rowspan', place.rowSpan);
+                    row.insertBefore(added, cell);
                     return;
                 }
-                const added = newCellLike(cell);
-                setSpan(added, 'rowspan', place.rowSpan);
-                row.insertBefore(added, cell);
-                return;
-            }
-            // A row that ends before the column gets a cell only when cells
-            // follow further right.
-            if (g.grid[r].slice(c + 1).some(function (other) { return other && g.places.get(other).row === r; }))
-                placeInRow(g, r, newCellLike(row.cells[0] || document.createElement('td')), c);
+                // A row that ends before the column gets a cell only when cells
+                // follow further right.
+                if (g.grid[r].slice(c + 1).some(function (other) { return other && g.places.get(other).row === r; }))
+                    placeInRow(g, r, newCellLike(row.cells[0] || document.createElement('td')), c);
+            });
+            return true;
         });
-        return true;
     }
 
     // After rows or columns went: the caret into the cell now nearest their
@@ -182,60 +184,56 @@
     }
 
     function deleteRows() {
-        const block = selectedBlock();
-        if (!block)
-            return false;
-        const g = block.g;
-        const top = block.top;
-        const bottom = block.bottom;
-        const moved = [];
-        for (const [cell, place] of g.places) {
-            const last = place.row + place.rowSpan - 1;
-            const overlap = Math.min(last, bottom) - Math.max(place.row, top) + 1;
-            if (overlap <= 0 || overlap === place.rowSpan)
-                continue; // untouched, or gone with its rows
-            setSpan(cell, 'rowspan', place.rowSpan - overlap);
-            if (place.row >= top)
-                moved.push([cell, place.col]); // starts in a deleted row: carried down
-        }
-        moved.sort(function (a, b) { return a[1] - b[1]; });
-        for (const [cell, col] of moved)
-            placeInRow(g, bottom + 1, cell, col);
-        for (let r = bottom; r >= top; r--)
-            g.rows[r].remove();
-        settleCaret(g.table, top, block.left);
-        return true;
+        return onSelectedBlock(function (block, g) {
+            const top = block.top;
+            const bottom = block.bottom;
+            const moved = [];
+            for (const [cell, place] of g.places) {
+                const last = place.row + place.rowSpan - 1;
+                const overlap = Math.min(last, bottom) - Math.max(place.row, top) + 1;
+                if (overlap <= 0 || overlap === place.rowSpan)
+                    continue; // untouched, or gone with its rows
+                setSpan(cell, 'rowspan', place.rowSpan - overlap);
+                if (place.row >= top)
+                    moved.push([cell, place.col]); // starts in a deleted row: carried down
+            }
+            moved.sort(function (a, b) { return a[1] - b[1]; });
+            for (const [cell, col] of moved)
+                placeInRow(g, bottom + 1, cell, col);
+            for (let r = bottom; r >= top; r--)
+                g.rows[r].remove();
+            settleCaret(g.table, top, block.left);
+            return true;
+        });
     }
 
     function deleteColumns() {
-        const block = selectedBlock();
-        if (!block)
-            return false;
-        const g = block.g;
-        for (const [cell, place] of g.places) {
-            const overlap = Math.min(place.col + place.colSpan - 1, block.right) - Math.max(place.col, block.left) + 1;
-            if (overlap <= 0)
-                continue;
-            if (overlap === place.colSpan)
-                cell.remove();
-            else
-                setSpan(cell, 'colspan', place.colSpan - overlap);
-        }
-        // Rows left without cells go; cells reaching through them get shorter.
-        const spans = new Map();
-        for (const [cell, place] of g.places)
-            spans.set(cell, place.rowSpan);
-        for (let r = g.rows.length - 1; r >= 0; r--) {
-            if (g.rows[r].cells.length > 0)
-                continue;
-            for (const cell of new Set(g.grid[r])) {
-                if (cell && cell.isConnected) {
-                    spans.set(cell, spans.get(cell) - 1);
-                    setSpan(cell, 'rowspan', spans.get(cell));
-                }
+        return onSelectedBlock(function (block, g) {
+            for (const [cell, place] of g.places) {
+                const overlap = Math.min(place.col + place.colSpan - 1, block.right) - Math.max(place.col, block.left) + 1;
+                if (overlap <= 0)
+                    continue;
+                if (overlap === place.colSpan)
+                    cell.remove();
+                else
+                    setSpan(cell, 'colspan', place.colSpan - overlap);
             }
-            g.rows[r].remove();
-        }
-        settleCaret(g.table, block.top, block.left);
-        return true;
+            // Rows left without cells go; cells reaching through them get shorter.
+            const spans = new Map();
+            for (const [cell, place] of g.places)
+                spans.set(cell, place.rowSpan);
+            for (let r = g.rows.length - 1; r >= 0; r--) {
+                if (g.rows[r].cells.length > 0)
+                    continue;
+                for (const cell of new Set(g.grid[r])) {
+                    if (cell && cell.isConnected) {
+                        spans.set(cell, spans.get(cell) - 1);
+                        setSpan(cell, 'rowspan', spans.get(cell));
+                    }
+                }
+                g.rows[r].remove();
+            }
+            settleCaret(g.table, block.top, block.left);
+            return true;
+        });
     }

@@ -93,6 +93,8 @@ bool TProjectSession::LeavingQuestions()
 
 bool TProjectSession::changesSavedOrGivenUp()
 {
+    if (FlushPage)
+        FlushPage();
     if (!m_project.ProjectChanged)
         return true;
     switch (m_prompts.Confirm(ProjectChangedQuestion, IUserPrompts::Yes | IUserPrompts::No | IUserPrompts::Cancel)) {

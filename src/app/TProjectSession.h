@@ -52,6 +52,9 @@ public:
     // Save saves the page in the editor first, without asking; false when it
     // could not.
     std::function<bool()> SavePage;
+    // Brings the project's changed flag up to date with the page on show
+    // (the idle update may not have run since the last keystroke).
+    std::function<void()> FlushPage;
     // The new-project dialog on `kind`, `file` in its help-file field; none
     // when the author cancelled.
     std::function<std::optional<TNewProject>(int kind, const QString& file)> AskNewProject;

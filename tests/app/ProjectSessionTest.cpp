@@ -102,6 +102,17 @@ TEST_F(ProjectSessionTest, ChangesAreOfferedBeforeTheyAreLost)
     reread.ReadFromIni(dir.filePath(QStringLiteral("work.qrx")));
     EXPECT_EQ(reread.Title, QStringLiteral("changed")) << "Yes saved before closing";
 
+    // A page edited just before closing counts, even before the idle update
+    // has marked the project changed.
+    ASSERT_TRUE(session.OpenProjectFile(dir.filePath(QStringLiteral("work.qrx"))));
+    session.FlushPage = [this] { project.ProjectChanged = true; };
+    prompts.Answer = IUserPrompts::Cancel;
+    EXPECT_FALSE(session.Close());
+    EXPECT_TRUE(session.HasProject());
+    session.FlushPage = nullptr;
+    project.ProjectChanged = false;
+    ASSERT_TRUE(session.Close());
+
     // A page the window cannot give up stops the question and the leaving.
     ASSERT_TRUE(session.OpenProjectFile(dir.filePath(QStringLiteral("work.qrx"))));
     session.PageSaved = [] { return false; };

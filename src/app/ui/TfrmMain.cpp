@@ -16,6 +16,7 @@
 #include "TEditorToolBars.h"
 #include "TMainActions.h"
 #include "TPagePanel.h"
+#include "TTopicPageSession.h"
 #include "TRecentProjects.h"
 #include "TTopicPanel.h"
 #include "TTopicTreeView.h"
@@ -164,6 +165,7 @@ void TfrmMain::wireSession()
     m_session.OnRecentProject = [this](const QString& file) { addRecentProject(file); };
     m_session.PageSaved = [this] { return topicPageSaved(); };
     m_session.SavePage = [this] { return m_pages->PageSavedIfDirty(); };
+    m_session.FlushPage = [this] { m_pages->Session().RefreshDirty(); };
     WireNewProjectDialogs(m_session, *this, *m_prompts, ExecDialog);
 }
 

@@ -25,11 +25,7 @@ void TDHTMLEditHistory::Look()
         // The page as loaded.
         const QString html = m_edit.DocumentHTML();
         m_lastChange = m_edit.ChangeCount();
-        Source.clear();
-        Selection.clear();
-        Selection2.clear();
-        m_bytes = 0;
-        m_lostOriginal = false;
+        Clear();
         append(html, m_edit.SelectionBookmark());
         return;
     }

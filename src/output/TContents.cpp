@@ -145,7 +145,8 @@ void TContents::LoadPage(TContentsItem& item)
     // whether the file is there at all.
     const QString text = ReadTextFile(path);
     if (text.isEmpty() && !QFileInfo(path).isFile()) {
-        if (!QFileInfo(PageFilePath(SplitUrlAnchor(item.Url).Page)).isFile())
+        // An outside address ("mailto:") is no page of the project to miss.
+        if (!IsOutsideAddress(item.Url) && !QFileInfo(PageFilePath(SplitUrlAnchor(item.Url).Page)).isFile())
             ReadInfo(this, QStringLiteral("Warning: The page \"%1\" of the topic \"%2\" does not exist.")
                                .arg(item.Url, item.Title));
         return;

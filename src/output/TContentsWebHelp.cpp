@@ -62,12 +62,6 @@ QString Indent(qsizetype levels)
     return indent;
 }
 
-// "http:", "mailto:": an address outside the help. A drive letter is no scheme.
-bool isOutsideAddress(const QString& url)
-{
-    return UrlSchemeLength(url) > 1;
-}
-
 // What a tree entry of web help opens.
 struct TWebEntry {
     enum Kind {
@@ -87,7 +81,7 @@ TWebEntry webEntry(const TContents& contents, const TContentsItem& item)
     const QString topics = QStringLiteral("topics/");
     if (item.Status == StatusUnsaved && item.Accessible)
         return {TWebEntry::Page, topics + WebHelpAddress(item.Url)};
-    if (item.Status == StatusOutside || (item.Status == StatusLinked && !item.Accessible && isOutsideAddress(item.Url)))
+    if (item.Status == StatusOutside || (item.Status == StatusLinked && !item.Accessible && IsOutsideAddress(item.Url)))
         return item.Url.isEmpty() ? TWebEntry{} : TWebEntry{TWebEntry::Outside, ToSlashes(item.Url)};
     if (item.Status != StatusLinked)
         return {};

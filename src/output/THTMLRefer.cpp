@@ -72,6 +72,11 @@ qsizetype UrlSchemeLength(QStringView text)
     return colon;
 }
 
+bool IsOutsideAddress(QStringView url)
+{
+    return UrlSchemeLength(url) > 1;
+}
+
 QString NormalizeRefPath(const QString& path)
 {
     // NormalizePath already keeps the leading "\\" of a network path.

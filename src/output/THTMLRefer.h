@@ -15,6 +15,9 @@ QString NormalizeRefPath(const QString& path);
 // "C" of "C:\x"); 0 when it begins with none.
 qsizetype UrlSchemeLength(QStringView text);
 
+// "http:", "mailto:": an address outside the help. A drive letter is no scheme.
+bool IsOutsideAddress(QStringView url);
+
 // Finds the files a page, style sheet or script refers to by scanning its
 // text, without parsing HTML: a reference is a path that ends in one of the
 // known extensions and stands between the delimiters of an attribute value

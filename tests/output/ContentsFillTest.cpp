@@ -186,7 +186,7 @@ TEST(ContentsWarningsTest, UnsavedAndMissingPagesAndAMissingDefaultTopic)
          {"Warning: The default topic \"intro.htm#top\" names a page that does not exist."}},
         {"nothing a reader misses",
          {{1, "Heading", "", StatusNoLink}, {2, "A", "A.HTM"}, {2, "Part", "a.htm#part"},
-          {1, "Web", "http://example.com/x.htm", StatusOutside}},
+          {1, "Web", "http://example.com/x.htm", StatusOutside}, {1, "Mail", "mailto:help@example.com"}},
          {{1, "Popup", "a.htm"}}, "a.htm#part", {}},
     };
     for (const WarningCase& c : cases) {

@@ -102,10 +102,13 @@ TEST(NativeCompiler, UnreadableIncludesAreWarningsAndCyclesEnd)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     WriteBytes(dir.filePath("help.hhp"), "[OPTIONS]\nCompiled file=help.chm\n[MAP]\n#include self.h\n#include gone.h\n");
-    WriteBytes(dir.filePath("self.h"), "#define IDH_A 1\n#include self.h\n");
+    // Three includes of itself: cut only by depth, this was read 3^depth times.
+    WriteBytes(dir.filePath("self.h"), "#define IDH_A 1\n#include self.h\n#include self.h\n#include \"self.h\"\n");
     const THhpProject project = THhpProject::Read(dir.filePath("help.hhp"));
     EXPECT_EQ(project.Warnings.filter("gone.h").size(), 1);
-    EXPECT_EQ(project.Warnings.filter("self.h").size(), 1);
+    EXPECT_EQ(project.Warnings.filter("self.h").size(), 3);
+    const QList<std::pair<QByteArray, quint32>> map = {{"IDH_A", 1}};
+    EXPECT_EQ(project.Map, map);
     EXPECT_THROW(THhpProject::Read(dir.filePath("none.hhp")), EQuorixError);
 }
 

@@ -9,8 +9,6 @@
 namespace {
 
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
-// Deeper nesting is taken for an include cycle.
-constexpr int MaxIncludeDepth = 16;
 
 enum class ESection { None, Options, Windows, Files, Map, Alias, Other };
 
@@ -61,7 +59,18 @@ public:
     {
     }
 
-    void ReadLines(const QByteArray& text, ESection section, int depth)
+    // `path` is the file `text` came from; files it is being read inside
+    // are not read again, so an include cycle ends at once.
+    void ReadFile(const QString& path, const QByteArray& text, ESection section)
+    {
+        const QString key = QFileInfo(path).canonicalFilePath();
+        m_reading.append(key);
+        ReadLines(text, section);
+        m_reading.removeLast();
+    }
+
+private:
+    void ReadLines(const QByteArray& text, ESection section)
     {
         for (QByteArray line : text.split('\n')) {
             line = line.trimmed();
@@ -72,21 +81,20 @@ public:
                 continue;
             }
             if (line.startsWith("#include")) {
-                Include(line.mid(int(sizeof("#include")) - 1).trimmed(), section, depth);
+                Include(line.mid(int(sizeof("#include")) - 1).trimmed(), section);
                 continue;
             }
             ReadLine(line, section);
         }
     }
 
-private:
-    void Include(QByteArray name, ESection section, int depth)
+    void Include(QByteArray name, ESection section)
     {
         if ((name.startsWith('"') && name.endsWith('"')) || (name.startsWith('<') && name.endsWith('>')))
             name = name.mid(1, name.size() - 2);
         const QString path = QDir(m_project->Folder).absoluteFilePath(QString::fromUtf8(name).replace('\\', '/'));
         QByteArray bytes;
-        if (depth >= MaxIncludeDepth) {
+        if (m_reading.contains(QFileInfo(path).canonicalFilePath())) {
             m_project->Warnings.append(QStringLiteral("\"%1\" includes itself; it was read once.").arg(path));
             return;
         }
@@ -94,7 +102,7 @@ private:
             m_project->Warnings.append(QStringLiteral("The included file \"%1\" cannot be read.").arg(path));
             return;
         }
-        ReadLines(bytes, section, depth + 1);
+        ReadFile(path, bytes, section);
     }
 
     void ReadLine(const QByteArray& line, ESection section)
@@ -142,6 +150,7 @@ private:
     }
 
     THhpProject* m_project;
+    QStringList m_reading; // canonical paths of the files being read, outermost first
 };
 
 } // namespace
@@ -154,7 +163,7 @@ THhpProject THhpProject::Read(const QString& hhpFile)
     if (!info.isFile() || !ReadBytes(info.absoluteFilePath(), &bytes))
         throw EQuorixError(QStringLiteral("The HTML Help project \"%1\" cannot be read.").arg(hhpFile));
     project.Folder = info.absolutePath() + QLatin1Char('/');
-    TReader(&project).ReadLines(bytes, ESection::None, 0);
+    TReader(&project).ReadFile(info.absoluteFilePath(), bytes, ESection::None);
     return project;
 }
 

@@ -88,8 +88,7 @@ QVariantMap TEditorBridge::state()
 QVariantMap TEditorBridge::freshState()
 {
     // The record replaces the push the page would have sent for the change.
-    if (takeState(call(EditorCall::State).toMap()))
-        emit changed();
+    stateChanged(call(EditorCall::State).toMap());
     return m_state;
 }
 
@@ -112,14 +111,19 @@ bool TEditorBridge::waitForKeys(int timeoutMs)
         QEventLoop loop;
         QTimer::singleShot(KeyPollMs, &loop, &QEventLoop::quit);
         connect(this, &TEditorBridge::changed, &loop, &QEventLoop::quit);
-        ++m_depth;
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-        if (--m_depth == 0)
-            emit waitsEnded();
+        wait(loop);
         if (keysPending())
             freshState();
     }
     return true;
+}
+
+void TEditorBridge::wait(QEventLoop& loop)
+{
+    ++m_depth;
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (--m_depth == 0)
+        emit waitsEnded();
 }
 
 QVariant TEditorBridge::adoptAnswer(const QVariant& answer)
@@ -128,12 +132,10 @@ QVariant TEditorBridge::adoptAnswer(const QVariant& answer)
     if (!result.value(QStringLiteral("ok")).toBool())
         return {};
     const auto state = result.constFind(QStringLiteral("state"));
-    if (state != result.constEnd()) {
-        if (takeState(state->toMap()))
-            emit changed();
-    } else if (result.value(QStringLiteral("stateId")).toLongLong() != m_stateId) {
+    if (state != result.constEnd())
+        stateChanged(state->toMap());
+    else if (result.value(QStringLiteral("stateId")).toLongLong() != m_stateId)
         m_stateCurrent = false; // a record is on its way
-    }
     return result.value(QStringLiteral("value"));
 }
 
@@ -175,10 +177,7 @@ QVariant TEditorBridge::call(const QString& name, const QVariantList& args)
         connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
         connect(m_page, &QObject::destroyed, &loop, &QEventLoop::quit);
         timeout.start(CallTimeoutMs);
-        ++m_depth;
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-        if (--m_depth == 0)
-            emit waitsEnded();
+        wait(loop);
     }
     if (!answer->done)
         throw EQuorixError(QStringLiteral("The editor did not answer (%1).").arg(name));

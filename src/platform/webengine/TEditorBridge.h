@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <functional>
 
+class QEventLoop;
 class QWebEnginePage;
 
 // The C++ end of the editor's script (js/editor/*.js): calls its functions
@@ -68,6 +69,8 @@ signals:
 
 private:
     bool takeState(const QVariantMap& state);
+    // Runs the loop as a wait for the page (inCall, waitsEnded).
+    void wait(QEventLoop& loop);
 
     QPointer<QWebEnginePage> m_page;
     int m_generation = 0;

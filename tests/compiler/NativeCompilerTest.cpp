@@ -112,6 +112,33 @@ TEST(NativeCompiler, UnreadableIncludesAreWarningsAndCyclesEnd)
     EXPECT_THROW(THhpProject::Read(dir.filePath("none.hhp")), EQuorixError);
 }
 
+// A project file named like one of the help file's own tables would sit
+// beside it under the same name, and readers would take either.
+TEST(NativeCompiler, FilesNamedLikeTheHelpFilesOwnTablesAreLeftOut)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteBytes(dir.filePath("intro.htm"), "<html><head><title>Intro</title></head><body>Intro</body></html>");
+    WriteBytes(dir.filePath("#system"), "not the system table");
+    WriteBytes(dir.filePath("#STRINGS"), "not the string table");
+    WriteBytes(dir.filePath("help.hhp"), "[OPTIONS]\nCompiled file=help.chm\nTitle=Own tables\n"
+                                         "Default topic=intro.htm\n[FILES]\nintro.htm\n#system\n#STRINGS\n");
+    QStringList lines;
+    TNativeHTMLHelpCompiler compiler;
+    const TCompileResult result = compiler.CompileHHP(
+        dir.filePath("help.hhp"), [&](const QString& line) { lines.append(line); }, {});
+    ASSERT_TRUE(result.Succeeded) << result.Message.toStdString();
+    const QStringList warnings = lines.filter(QStringLiteral("help file's own"));
+    ASSERT_EQ(warnings.size(), 2) << lines.join('\n').toStdString();
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("#system")));
+    EXPECT_TRUE(warnings[1].contains(QStringLiteral("#STRINGS")));
+    ChmReader help(result.CompiledFile);
+    const QStringList names(help.names().cbegin(), help.names().cend());
+    EXPECT_EQ(names.filter(QStringLiteral("/#system"), Qt::CaseInsensitive).size(), 1);
+    EXPECT_EQ(names.filter(QStringLiteral("/#strings"), Qt::CaseInsensitive).size(), 1);
+    EXPECT_EQ(help.systemEntry(3), "Own tables");
+}
+
 TEST(NativeCompiler, CancelingLeavesTheOldHelpFile)
 {
     QTemporaryDir dir;

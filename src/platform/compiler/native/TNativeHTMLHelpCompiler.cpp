@@ -26,6 +26,22 @@ constexpr qsizetype MaxStoredNameLength = 1024;
 // How many pages go in between two progress lines.
 constexpr int ProgressEvery = 500;
 
+// The help file's own tables, which no project file may replace.
+const QByteArray TopicsTable("/#TOPICS");
+const QByteArray UrlTable("/#URLTBL");
+const QByteArray UrlStrings("/#URLSTR");
+const QByteArray ContextTable("/#IVB");
+const QByteArray StringsTable("/#STRINGS");
+const QByteArray SystemTable("/#SYSTEM");
+
+bool IsOwnTable(const QByteArray& name)
+{
+    for (const QByteArray& table : {TopicsTable, UrlTable, UrlStrings, ContextTable, StringsTable, SystemTable})
+        if (name.compare(table, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 // The name a project path has inside the help file ("/topics/intro.htm"):
 // "/" separators, no "." or ".." parts; empty when it leaves the project's
 // folder.
@@ -110,6 +126,12 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
                        .arg(MaxStoredNameLength));
             return QByteArray();
         }
+        if (IsOwnTable(name)) {
+            report(QStringLiteral("Warning: the %1 \"%2\" has the name of one of the help file's own tables; it was "
+                                  "left out.")
+                       .arg(QLatin1String(what), text(projectPath)));
+            return QByteArray();
+        }
         const auto stored = storedNames.constFind(name.toLower());
         if (stored != storedNames.cend())
             return stored.value();
@@ -155,21 +177,21 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
     }
     TChmStringTable strings;
     const TChmTopicTables tables = ChmTopicTables(topics, strings);
-    container.AddFile("/#TOPICS", tables.Topics);
-    container.AddFile("/#URLTBL", tables.UrlTable);
-    container.AddFile("/#URLSTR", tables.UrlStrings);
+    container.AddFile(TopicsTable, tables.Topics);
+    container.AddFile(UrlTable, tables.UrlTable);
+    container.AddFile(UrlStrings, tables.UrlStrings);
     if (!project.Aliases.isEmpty() || !project.Map.isEmpty()) {
         QStringList warnings;
-        container.AddFile("/#IVB", ChmContextMap(project, strings, pageInHelp, &warnings));
+        container.AddFile(ContextTable, ChmContextMap(project, strings, pageInHelp, &warnings));
         for (const QString& warning : warnings)
             report(QStringLiteral("Warning: ") + warning);
     }
-    container.AddFile("/#STRINGS", strings.Bytes());
+    container.AddFile(StringsTable, strings.Bytes());
     const QByteArray defaultOption = project.Option("Default topic");
     const QByteArray defaultTopic = defaultOption.isEmpty() ? QByteArray() : pageInHelp(defaultOption);
     if (!defaultOption.isEmpty() && defaultTopic.isEmpty())
         report(QStringLiteral("Warning: the default topic \"%1\" is not in the help file.").arg(text(defaultOption)));
-    container.AddFile("/#SYSTEM",
+    container.AddFile(SystemTable,
                       ChmSystemFile(project, languageId,
                                     {contentsName.mid(1), indexName.mid(1), defaultTopic,
                                      target.completeBaseName().toUtf8()}),

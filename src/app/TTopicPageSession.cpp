@@ -187,6 +187,8 @@ void TTopicPageSession::loadPageFile()
     if (m_page.CurrentSource.isEmpty()) {
         if (error.isEmpty() && !info.exists())
             error = QStringLiteral("The page \"%1\" doesn't exist.").arg(file);
+        else if (error.isEmpty())
+            error = QStringLiteral("The page \"%1\" is empty.").arg(file);
         disableViews(error);
         return;
     }

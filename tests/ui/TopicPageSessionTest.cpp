@@ -168,7 +168,7 @@ TEST_F(TopicPageSession, SelectingATopicLoadsItsPageIntoTheActiveView)
         {"not a page", QStringLiteral("notes.txt"), StatusLinked, ""},
         {"outside the folder", dir.filePath(QStringLiteral("outside.htm")), StatusLinked, "outside the project folder"},
         {"missing file", QStringLiteral("gone.htm"), StatusLinked, "doesn't exist"},
-        {"empty file", QStringLiteral("empty.htm"), StatusLinked, ""},
+        {"empty file", QStringLiteral("empty.htm"), StatusLinked, "is empty"},
     };
     for (const Blank& b : blanks) {
         SCOPED_TRACE(b.label);

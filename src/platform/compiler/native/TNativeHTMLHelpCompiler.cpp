@@ -112,8 +112,9 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
     QHash<QByteArray, QByteArray> storedNames;
     QList<TChmTopic> topics;
     int added = 0;
-    // Adds a project file under its stored name; false when it was not added.
-    const auto add = [&](const QByteArray& projectPath, const char* what) {
+    // Adds a project file under its stored name; an empty name when it was not
+    // added. `read`, when given, receives the bytes read.
+    const auto add = [&](const QByteArray& projectPath, const char* what, QByteArray* read = nullptr) {
         const QByteArray name = StoredName(text(projectPath));
         if (name.isEmpty()) {
             report(QStringLiteral("Warning: the %1 \"%2\" is outside the project's folder; it was left out.")
@@ -144,6 +145,8 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
             return QByteArray();
         }
         const QByteArray bytes = file.readAll();
+        if (read)
+            *read = bytes;
         container.AddFile(name, bytes);
         storedNames.insert(name.toLower(), name);
         const QByteArray lower = name.toLower();
@@ -156,7 +159,9 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
 
     const QByteArray contentsOption = project.Option("Contents file");
     const QByteArray indexOption = project.Option("Index file");
-    const QByteArray contentsName = contentsOption.isEmpty() ? QByteArray() : add(contentsOption, "contents file");
+    QByteArray contentsBytes;
+    const QByteArray contentsName
+        = contentsOption.isEmpty() ? QByteArray() : add(contentsOption, "contents file", &contentsBytes);
     const QByteArray indexName = indexOption.isEmpty() ? QByteArray() : add(indexOption, "index file");
     for (const QByteArray& page : project.Files) {
         add(page, "file");
@@ -167,11 +172,9 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
         return storedNames.value(StoredName(text(projectPath)).toLower()).mid(1);
     };
     if (!contentsName.isEmpty()) {
-        QFile contents(ProjectFilePath(project.Folder, text(contentsOption)));
         QSet<QByteArray> listed;
-        if (contents.open(QIODevice::ReadOnly))
-            for (const QByteArray& page : ChmContentsPages(contents.readAll()))
-                listed.insert(pageInHelp(page.left(page.indexOf('#'))).toLower());
+        for (const QByteArray& page : ChmContentsPages(contentsBytes))
+            listed.insert(pageInHelp(page.left(page.indexOf('#'))).toLower());
         for (TChmTopic& topic : topics)
             topic.InContents = listed.contains(topic.Name.toLower());
     }

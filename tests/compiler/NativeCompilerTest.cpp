@@ -139,6 +139,28 @@ TEST(NativeCompiler, FilesNamedLikeTheHelpFilesOwnTablesAreLeftOut)
     EXPECT_EQ(help.systemEntry(3), "Own tables");
 }
 
+// "Compiled file" naming the project or one of its pages would write the
+// help file over the author's file.
+TEST(NativeCompiler, AHelpFileNamedLikeAProjectFileIsNotWrittenOverIt)
+{
+    for (const char* compiled : {"intro.htm", "help.hhp", "Help.hhc"}) {
+        SCOPED_TRACE(compiled);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        WriteBytes(dir.filePath("intro.htm"), "<html><body>Intro</body></html>");
+        WriteBytes(dir.filePath("Help.hhc"), "<html><body><ul></ul></body></html>");
+        WriteBytes(dir.filePath("help.hhp"), QByteArray("[OPTIONS]\nContents file=Help.hhc\nCompiled file=") + compiled
+                                                 + "\n[FILES]\nintro.htm\n");
+        const QByteArray before = ReadBytes(dir.filePath(compiled));
+        TNativeHTMLHelpCompiler compiler;
+        const TCompileResult result = compiler.CompileHHP(dir.filePath("help.hhp"), {}, {});
+        EXPECT_FALSE(result.Succeeded);
+        EXPECT_TRUE(result.Message.contains(QStringLiteral("one of the project's own files")))
+            << result.Message.toStdString();
+        EXPECT_EQ(ReadBytes(dir.filePath(compiled)), before);
+    }
+}
+
 TEST(NativeCompiler, CancelingLeavesTheOldHelpFile)
 {
     QTemporaryDir dir;

@@ -111,6 +111,8 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
     // Stored names by their folded form: readers look names up without case.
     QHash<QByteArray, QByteArray> storedNames;
     QList<TChmTopic> topics;
+    // Canonical paths of the files read, which the help file must not replace.
+    QSet<QString> sources = {QFileInfo(hhpFile).canonicalFilePath()};
     int added = 0;
     // Adds a project file under its stored name; an empty name when it was not
     // added. `read`, when given, receives the bytes read.
@@ -145,6 +147,7 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
             return QByteArray();
         }
         const QByteArray bytes = file.readAll();
+        sources.insert(QFileInfo(path).canonicalFilePath());
         if (read)
             *read = bytes;
         container.AddFile(name, bytes);
@@ -200,6 +203,10 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
                                      target.completeBaseName().toUtf8()}),
                       TChmContainerWriter::ESection::Uncompressed);
 
+    if (sources.contains(target.canonicalFilePath()))
+        return fail(QStringLiteral("The compiled file \"%1\" is one of the project's own files.")
+                        .arg(result.CompiledFile)
+                    + unchanged);
     if (!QDir().mkpath(target.absolutePath()))
         return fail(QStringLiteral("Cannot create the folder \"%1\" for the help file.").arg(target.absolutePath())
                     + unchanged);

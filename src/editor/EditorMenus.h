@@ -65,10 +65,6 @@ enum ContextItem {
     ContextItemCount
 };
 QStringList ContextMenuStrings();
-// Context menu states.
-constexpr int MenuNormal = 0;
-constexpr int MenuGreyed = 2;
-
 // The font-name box's last entry, the options' command to edit the list;
 // never a font name.
 const QString EditFontListCaption = QStringLiteral("Edit list...");

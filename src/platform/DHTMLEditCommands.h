@@ -83,6 +83,12 @@ enum ExecOption {
     OLECMDEXECOPT_DONTPROMPTUSER = 2, // reads
 };
 
+// IDHTMLEdit::SetContextMenu entry states.
+enum ContextMenuState {
+    MenuNormal = 0,
+    MenuGreyed = 2,
+};
+
 // Tags of the editor's own commands and controls, below the control's
 // command numbers: the editor command layer finds and runs them itself.
 enum EditorTag {

@@ -73,7 +73,8 @@ public:
     virtual bool SelectBookmark(const QString& bookmark) = 0;
 
     // The context menu shown after OnShowContextMenu returns: up to 15
-    // entries; an empty string is a separator, state 2 greys an entry out.
+    // entries; an empty string is a separator, DHTMLEdit::MenuGreyed greys an
+    // entry out.
     virtual void SetContextMenu(const QStringList& menuStrings, const QList<int>& menuStates) = 0;
     // An empty page.
     virtual void NewDocument() = 0;

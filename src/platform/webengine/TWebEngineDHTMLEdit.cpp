@@ -557,7 +557,7 @@ void TWebEngineDHTMLEdit::showContextMenu(const QPoint& position, const QPoint& 
             continue;
         }
         QAction* action = m_contextMenu->addAction(text);
-        action->setEnabled(m_menuStates.value(index, 0) != 2);
+        action->setEnabled(m_menuStates.value(index, MenuNormal) != MenuGreyed);
         connect(action, &QAction::triggered, this, [this, index] {
             if (OnContextMenuAction)
                 OnContextMenuAction(index);

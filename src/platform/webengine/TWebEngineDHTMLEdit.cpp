@@ -22,6 +22,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QtDebug>
+#include <iterator>
 #include <utility>
 
 using namespace DHTMLEdit;
@@ -60,11 +61,12 @@ bool isKnownCommand(int id)
 
 // <font size> 1-7 and the point sizes a font dialog shows for them.
 constexpr int PointsOfSize[] = {8, 10, 12, 14, 18, 24, 36};
+constexpr int LargestFontSize = int(std::size(PointsOfSize));
 
 int sizeOfPoints(int points)
 {
     int size = 1;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < LargestFontSize; ++i) {
         if (points >= PointsOfSize[i])
             size = i + 1;
     }
@@ -511,7 +513,7 @@ QVariant TWebEngineDHTMLEdit::showFontDialog()
     if (state.isEmpty())
         return false;
     QFont font(state.value(QStringLiteral("family")).toString());
-    font.setPointSize(PointsOfSize[qBound(1, state.value(QStringLiteral("size")).toInt(), 7) - 1]);
+    font.setPointSize(PointsOfSize[qBound(1, state.value(QStringLiteral("size")).toInt(), LargestFontSize) - 1]);
     font.setBold(state.value(QStringLiteral("bold")).toBool());
     font.setItalic(state.value(QStringLiteral("italic")).toBool());
     font.setUnderline(state.value(QStringLiteral("underline")).toBool());

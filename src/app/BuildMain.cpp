@@ -68,7 +68,7 @@ int usage(int status)
            "         builds the project unattended; SWITCH is up to three of the letters\n"
            "         h (CHM), w (web help), d (Word), p (PDF), s (single HTML), e.g. /hws\n"
            "       quorix-build --compiler=NAME PROJECT.qrx /SWITCH\n"
-           "         the same with the HTML Help compiler NAME: "
+           "         the same with the HTML Help compiler NAME instead of the project's choice: "
         << HTMLHelpCompilerNames().join(QStringLiteral(" (default) or ")) << "\n"
         << "       quorix-build --version\n"
            "       quorix-build --resave IN.qrx OUT.qrx\n"
@@ -78,7 +78,8 @@ int usage(int status)
 
 // Builds the outputs the switch asks for, in build order. Status 0 only when
 // every one of them was written.
-int build(const QString& projectFile, const QString& buildSwitch, EHTMLHelpCompiler compiler)
+// `compiler`, when given, replaces the project's own choice.
+int build(const QString& projectFile, const QString& buildSwitch, std::optional<EHTMLHelpCompiler> compiler)
 {
     const int outputs = BuildSwitchOutputs(buildSwitch);
     if (outputs == 0) {
@@ -154,7 +155,7 @@ int main(int argc, char** argv)
         return status == 2 ? usage(2) : status;
     }
     if (args.size() == 2 && !args[0].startsWith(QStringLiteral("--")))
-        return build(args[0], args[1], DefaultHTMLHelpCompiler);
+        return build(args[0], args[1], std::nullopt);
     const QString compilerOption = QStringLiteral("--compiler=");
     if (args.size() == 3 && args[0].startsWith(compilerOption)) {
         const std::optional<EHTMLHelpCompiler> compiler = HTMLHelpCompilerNamed(args[0].mid(compilerOption.size()));

@@ -94,7 +94,8 @@ bool TBuildRunner::runChm(TContents& contents)
     std::unique_ptr<IHTMLHelpCompiler> ownCompiler;
     IHTMLHelpCompiler* compiler = Compiler;
     if (compiler == nullptr) {
-        ownCompiler = MakeHTMLHelpCompiler(CompilerChoice);
+        ownCompiler = MakeHTMLHelpCompiler(
+            CompilerChoice.value_or(HTMLHelpCompilerOfProject(m_project.CHMSetting.Compiler)));
         compiler = ownCompiler.get();
     }
     const auto compilerLine = [this](const QString& line) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class IHTMLHelpCompiler;
 class TContents;
@@ -34,9 +35,10 @@ public:
     // unset, the help file opens with xdg-open and the answer is "Abort".
     std::function<void(const QString& file)> OnShowResult;
     std::function<bool(const QString& message)> OnRetryDelete;
-    // The HTML Help compiler; unset, one made for CompilerChoice.
+    // The HTML Help compiler; unset, one made for CompilerChoice, or when
+    // that is unset too, for the project's own choice.
     IHTMLHelpCompiler* Compiler = nullptr;
-    EHTMLHelpCompiler CompilerChoice = DefaultHTMLHelpCompiler;
+    std::optional<EHTMLHelpCompiler> CompilerChoice;
 
     // `outputs` is a set of TBuildOutput bits. True only when every
     // requested output was written. An error that ends the build is passed

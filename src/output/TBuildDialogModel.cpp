@@ -55,6 +55,7 @@ TBuildDialogValues TBuildDialogModel::FromProject(const TQrx& project)
     values.DeleteProject = project.DeleteProject;
     values.HHPFolder = project.HHPFolder;
     values.ViewCompiledFile = project.ViewCompiledFile;
+    values.Compiler = HTMLHelpCompilerOfProject(project.CHMSetting.Compiler);
     return values;
 }
 
@@ -71,6 +72,9 @@ void TBuildDialogModel::StoreInProject(const TBuildDialogValues& values, TQrx& p
     project.DeleteProject = values.DeleteProject;
     project.HHPFolder = values.HHPFolder;
     project.ViewCompiledFile = values.ViewCompiledFile;
+    // A name this version does not know stays until the author picks another.
+    if (values.Compiler != HTMLHelpCompilerOfProject(project.CHMSetting.Compiler))
+        project.CHMSetting.Compiler = HTMLHelpCompilerStoredName(values.Compiler);
 }
 
 int TBuildDialogModel::PageOfTag(int tag)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "HTMLHelpCompilers.h"
+
 #include <QString>
 #include <functional>
 
 class TQrx;
 
-// The nine project values the build dialog edits.
+// The ten project values the build dialog edits.
 struct TBuildDialogValues {
     QString CompiledFile;
     QString WebHelpOutputFolder;
@@ -16,6 +18,7 @@ struct TBuildDialogValues {
     bool DeleteProject = false; // the "输出 Html 帮助研讨会项目 (hhp)" box
     QString HHPFolder;
     bool ViewCompiledFile = true;
+    EHTMLHelpCompiler Compiler = DefaultHTMLHelpCompiler;
 
     bool operator==(const TBuildDialogValues&) const = default;
 };

@@ -14,7 +14,7 @@ public:
     // Copies the stored settings only (what the settings dialog edits):
     // geometry, pane width, default tab, the window options from
     // ShowMSDNMenu to SavePosition, the fonts, Title, Language, Font and
-    // DefaultTopic.
+    // DefaultTopic (not the compiler, which the build dialog sets).
     void Assign(const TCHMProject& other);
 
     // The flag words of the window definition and the contents tree,
@@ -81,6 +81,9 @@ public:
     QString Language;
     QString Font;
     QString DefaultTopic;
+    // The HTML Help compiler the project is built with ("chmcmd", "native");
+    // empty for the program's default.
+    QString Compiler;
 
     // Derived flag words, not stored.
     int Toolbar = 0;

@@ -149,6 +149,9 @@ const ChmKey<QString> ChmStrings[] = {
     {u"DefaultTopic", &TCHMProject::DefaultTopic, QString()},
 };
 
+// Written only when the project names its HTML Help compiler.
+constexpr const char16_t* CompilerKey = u"Compiler";
+
 // "DocSetting" keys in write order; a missing key keeps the value held.
 using DocField = std::variant<QString TDocPDFSettings::*, bool TDocPDFSettings::*, int TDocPDFSettings::*>;
 struct DocKey {
@@ -449,6 +452,9 @@ void TQrx::CHMProjectSaveToIni(const TCHMProject& project, TIniWriter& ini, cons
         ini.Key(key.name, project.*key.field);
     for (const auto& key : ChmStrings)
         ini.Key(key.name, project.*key.field);
+    // Only a project that chose leaves a trace: every other file stays as it was.
+    if (!project.Compiler.isEmpty())
+        ini.Key(CompilerKey, project.Compiler);
     ini.EndSection();
 }
 
@@ -460,6 +466,7 @@ void TQrx::CHMProjectReadFromIni(TCHMProject& project, const TIniFile& ini, cons
         project.*key.field = ini.ReadBool(section, key.name, key.missing);
     for (const auto& key : ChmStrings)
         project.*key.field = ini.ReadString(section, key.name, key.missing);
+    project.Compiler = ini.ReadString(section, CompilerKey, QString());
 }
 
 void TQrx::DocSettingSaveToIni(const TDocPDFSettings& settings, TIniWriter& ini, const QString& section)

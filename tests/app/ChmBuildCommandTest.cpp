@@ -224,6 +224,33 @@ TEST(ChmBuildCommand, TheNativeCompilerBuildsWhatChmcmdBuilds)
     }
 }
 
+// The project's own choice builds unless --compiler names another; the
+// compiler-version entry of the help file tells which one wrote it.
+TEST(ChmBuildCommand, TheProjectsCompilerChoiceBuildsUnlessTheCommandLineNamesAnother)
+{
+    const QByteArray nativeVersion("Quorix native compiler");
+    const struct {
+        QStringList options;
+        bool native;
+    } cases[] = {
+        {{}, true},
+        {{"--compiler=chmcmd"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString project = copySample(dir);
+        replaceInProject(project, QStringLiteral("[CHMSetting]\r\n"), QStringLiteral("[CHMSetting]\r\nCompiler=native\r\n"));
+        const BuildRun run = runBuild(c.options + QStringList{project, "/h"});
+        if (!c.native && run.exitCode != 0)
+            GTEST_SKIP() << "chmcmd could not build the sample: " << run.err.toStdString();
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        ChmReader help(dir.filePath("sample_output/CHM/QuorixHelp.chm"));
+        EXPECT_EQ(help.systemEntry(9) == nativeVersion, c.native) << help.systemEntry(9).toStdString();
+    }
+}
+
 TEST(ChmBuildCommand, AnUnknownCompilerIsRefused)
 {
     QTemporaryDir dir;

@@ -140,6 +140,9 @@ TEST_F(BuildDialogModelTest, StoringMarksTheProjectChangedOnlyOnADifference)
         [](auto& v) { v.DeleteProject = !v.DeleteProject; },
         [](auto& v) { v.HHPFolder = "HHP"; },
         [](auto& v) { v.ViewCompiledFile = !v.ViewCompiledFile; },
+        [](auto& v) {
+            v.Compiler = v.Compiler == EHTMLHelpCompiler::Native ? EHTMLHelpCompiler::Chmcmd : EHTMLHelpCompiler::Native;
+        },
     };
     int index = 0;
     for (const auto& change : changes) {
@@ -152,6 +155,27 @@ TEST_F(BuildDialogModelTest, StoringMarksTheProjectChangedOnlyOnADifference)
         TBuildDialogModel::StoreInProject(values, changed);
         EXPECT_TRUE(changed.ProjectChanged);
         EXPECT_EQ(TBuildDialogModel::FromProject(changed), values);
+    }
+}
+
+// A compiler name this version does not know is kept by an unchanged OK;
+// choosing the default stores no name.
+TEST_F(BuildDialogModelTest, TheCompilerChoiceIsStoredOnlyWhenItChanges)
+{
+    TQrx project;
+    project.CHMSetting.Compiler = "hha.dll";
+    TBuildDialogValues values = TBuildDialogModel::FromProject(project);
+    EXPECT_EQ(values.Compiler, DefaultHTMLHelpCompiler);
+    TBuildDialogModel::StoreInProject(values, project);
+    EXPECT_EQ(project.CHMSetting.Compiler, "hha.dll");
+    EXPECT_FALSE(project.ProjectChanged);
+
+    for (EHTMLHelpCompiler choice : HTMLHelpCompilerChoices()) {
+        project.CHMSetting.Compiler = "native";
+        values.Compiler = choice;
+        TBuildDialogModel::StoreInProject(values, project);
+        EXPECT_EQ(project.CHMSetting.Compiler, HTMLHelpCompilerStoredName(choice));
+        EXPECT_EQ(TBuildDialogModel::FromProject(project).Compiler, choice);
     }
 }
 

@@ -105,6 +105,30 @@ TEST(ProjectFileFormat, ReadingAndWritingAgainGivesTheSameBytes)
     EXPECT_TRUE(project.tnTableOfContents->expanded());
 }
 
+// Only a project that names its HTML Help compiler stores the key, so files
+// of projects that never chose stay byte-identical (WritesTheExactFile).
+TEST(ProjectFileFormat, TheHtmlHelpCompilerIsStoredOnlyWhenNamed)
+{
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath("manual.qrx");
+    TQrx project;
+    fillSampleProject(project, dir.path());
+    project.CHMSetting.Compiler = "native";
+    project.SaveToIni(fileName);
+    const QByteArray written = readBytes(fileName); // UTF-16 after its byte-order mark
+    const QString text
+        = QString::fromUtf16(reinterpret_cast<const char16_t*>(written.constData() + 2), written.size() / 2 - 1);
+    const qsizetype section = text.indexOf("[CHMSetting]");
+    const qsizetype key = text.indexOf("\r\nCompiler=native\r\n");
+    ASSERT_GE(section, 0);
+    EXPECT_GT(key, section);
+    EXPECT_LT(key, text.indexOf("\r\n[", section + 1));
+
+    TQrx reread;
+    reread.ReadFromIni(fileName);
+    EXPECT_EQ(reread.CHMSetting.Compiler, "native");
+}
+
 TEST(ProjectFileFormat, RootFolderIsStoredRelativeToTheProjectFile)
 {
     struct Case {

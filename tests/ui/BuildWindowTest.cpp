@@ -7,6 +7,7 @@
 #include "TfrmBuildOutput.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -48,6 +49,7 @@ TEST_F(BuildWindowTest, DialogPagesFieldsAndStartValidation)
     project.DeleteProject = false;
     project.ViewCompiledFile = false;
     project.SingleHtmlFilename = QStringLiteral("all.htm");
+    project.CHMSetting.Compiler = QStringLiteral("native");
 
     TRecordingPrompts dialogPrompts;
     TfrmBuild dialog(project, TBuildDialogModel::PageOfTag(5), dialogPrompts);
@@ -66,6 +68,10 @@ TEST_F(BuildWindowTest, DialogPagesFieldsAndStartValidation)
     EXPECT_EQ(dialog.cbViewCompiled->text(), QStringLiteral("编译完成后查看已编译的文件"));
     EXPECT_EQ(dialog.btnStart->text(), QStringLiteral("开始"));
     EXPECT_EQ(dialog.btnCancel->text(), QStringLiteral("取消"));
+    // The project's compiler is the one shown, and the one picked is the one stored.
+    EXPECT_EQ(dialog.cbCompiler->currentText(), HTMLHelpCompilerCaption(EHTMLHelpCompiler::Native));
+    dialog.cbCompiler->setCurrentIndex(dialog.cbCompiler->findData(int(EHTMLHelpCompiler::Chmcmd)));
+    EXPECT_EQ(dialog.Values().Compiler, EHTMLHelpCompiler::Chmcmd);
 
     // The project folder only while its box is checked.
     EXPECT_FALSE(dialog.edtHhpFolder->isEnabled());

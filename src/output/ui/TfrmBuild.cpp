@@ -7,6 +7,7 @@
 #include "TQrx.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -96,6 +97,7 @@ TfrmBuild::TfrmBuild(const TQrx& project, int page, IUserPrompts& prompts, QWidg
     cbOutputHhp->setChecked(values.DeleteProject);
     edtHhpFolder->setText(values.HHPFolder);
     cbViewCompiled->setChecked(values.ViewCompiledFile);
+    cbCompiler->setCurrentIndex(cbCompiler->findData(int(values.Compiler)));
     updateHhpFolder();
 }
 
@@ -136,6 +138,14 @@ QWidget* TfrmBuild::chmPage()
     connect(btnHhpFolder, &QPushButton::clicked, this, [this] { pickFolder(edtHhpFolder, false); });
     addRow(grid, QString(), edtHhpFolder, btnHhpFolder);
     connect(cbOutputHhp, &QCheckBox::toggled, this, &TfrmBuild::updateHhpFolder);
+
+    cbCompiler = new QComboBox;
+    cbCompiler->setObjectName(QStringLiteral("cbCompiler"));
+    for (EHTMLHelpCompiler choice : HTMLHelpCompilerChoices())
+        cbCompiler->addItem(HTMLHelpCompilerCaption(choice), int(choice));
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(QStringLiteral("编译器:")), row, 0);
+    grid->addWidget(cbCompiler, row, 1, 1, 2);
 
     lbWhyChm = new QLabel(QStringLiteral("<a href=\"why\">为什么我的 CHM 文件无法工作?</a>"));
     lbWhyChm->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
@@ -220,6 +230,7 @@ TBuildDialogValues TfrmBuild::Values() const
     values.DeleteProject = cbOutputHhp->isChecked();
     values.HHPFolder = edtHhpFolder->text();
     values.ViewCompiledFile = cbViewCompiled->isChecked();
+    values.Compiler = EHTMLHelpCompiler(cbCompiler->currentData().toInt());
     return values;
 }
 

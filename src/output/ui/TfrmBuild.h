@@ -6,6 +6,7 @@
 #include <functional>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -39,6 +40,7 @@ public:
     QLineEdit* edtHhpFolder;
     QPushButton* btnHhpFolder;
     QLabel* lbWhyChm;
+    QComboBox* cbCompiler; // the HTML Help compiler
     QLineEdit* edtWebHelpFolder;
     QLineEdit* edtWordFile;
     QLineEdit* edtPdfFile;

@@ -10,6 +10,7 @@
 #include "output/GeneratedHtmlHelp.h"
 
 #include <QMap>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -271,14 +272,15 @@ TEST(NativeCompiler, TopicTablesNameEveryPageWithItsTitle)
     WriteWorkshopProject(dir.path());
     WriteBytes(dir.filePath("help.hhc"), "<html><body><ul><li><object type=\"text/sitemap\"><param name=\"Name\" "
                                          "value=\"Intro\"><PARAM NAME=\"Local\" VALUE=\"Topics\\Intro.htm#top\">"
-                                         "</object></ul></body></html>");
+                                         "</object><li><object type=\"text/sitemap\"><param name=\"Local\" "
+                                         "value=\"topics/second.htm\"></object></ul></body></html>");
     WriteBytes(dir.filePath("Topics/second.htm"), "<HTML><HEAD><TITLE>\n  Second\n  page </TITLE></HEAD></HTML>");
     TNativeHTMLHelpCompiler compiler;
     const TCompileResult result = compiler.CompileHHP(dir.filePath("help.hhp"), {}, {});
     ASSERT_TRUE(result.Succeeded) << result.Message.toStdString();
     ChmReader help(result.CompiledFile);
     const std::vector<DecodedTopic> expected = {{"topics/intro.htm", "Intro", true},
-                                                {"Topics/second.htm", "Second page", false}};
+                                                {"Topics/second.htm", "Second page", true}};
     EXPECT_EQ(DecodeTopics(help), expected);
 }
 
@@ -349,6 +351,41 @@ TEST(NativeCompiler, GeneratedProjectOfTwoThousandTopicsReadsByteIdentical)
     ChmReader help(work + "help.chm");
     EXPECT_EQ(help.systemEntry(3), "Generated help");
     EXPECT_EQ(help.systemEntry(2), QString(chm.DefaultTopic).replace('\\', '/').toUtf8());
+}
+
+// The window a project defines, as python3-chm (an independent reader) and
+// the entry's own fields give it back: its pages named inside the help file.
+TEST(NativeCompiler, WritesTheProjectsWindow)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteWorkshopProject(dir.path());
+    TNativeHTMLHelpCompiler compiler;
+    const TCompileResult result = compiler.CompileHHP(dir.filePath("help.hhp"), {}, {});
+    ASSERT_TRUE(result.Succeeded) << result.Message.toStdString();
+
+    QProcess reader;
+    reader.setProcessChannelMode(QProcess::MergedChannels);
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys\nfrom chm.chm import CHMFile\nf = CHMFile()\nf.LoadCHM(sys.argv[1])\n"
+                                 "sys.stdout.buffer.write(b'|'.join([f.topics, f.index, f.home]))"),
+                  result.CompiledFile});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    EXPECT_EQ(reader.readAll(), "/help.hhc|/help.hhk|/topics/intro.htm");
+
+    ChmReader help(result.CompiledFile);
+    const QByteArray windows = help.read("/#WINDOWS");
+    const QByteArray strings = help.read("/#STRINGS");
+    ASSERT_EQ(windows.size(), 8 + 196);
+    EXPECT_EQ(Dword(windows, 0), 1u);
+    EXPECT_EQ(Dword(windows, 4), 196u);
+    const QByteArray entry = windows.mid(8);
+    EXPECT_EQ(StringAt(strings, Dword(entry, 0x08)), "main");
+    EXPECT_EQ(StringAt(strings, Dword(entry, 0x14)), "Workshop help");
+    EXPECT_EQ(Dword(entry, 0x10), 0x2520u); // navigation style
+    EXPECT_EQ(Dword(entry, 0x70), 0x3006u); // buttons
+    EXPECT_EQ(Dword(entry, 0x0C) & 0x102u, 0x102u);
 }
 
 } // namespace

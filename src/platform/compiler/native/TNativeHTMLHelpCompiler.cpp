@@ -5,6 +5,7 @@
 #include "Languages.h"
 #include "ChmSystemFile.h"
 #include "ChmTopicTables.h"
+#include "ChmWindowsFile.h"
 #include "Paths.h"
 #include "QuorixError.h"
 #include "TChmContainerWriter.h"
@@ -33,10 +34,11 @@ const QByteArray UrlStrings("/#URLSTR");
 const QByteArray ContextTable("/#IVB");
 const QByteArray StringsTable("/#STRINGS");
 const QByteArray SystemTable("/#SYSTEM");
+const QByteArray WindowsTable("/#WINDOWS");
 
 bool IsOwnTable(const QByteArray& name)
 {
-    for (const QByteArray& table : {TopicsTable, UrlTable, UrlStrings, ContextTable, StringsTable, SystemTable})
+    for (const QByteArray& table : {TopicsTable, UrlTable, UrlStrings, ContextTable, StringsTable, SystemTable, WindowsTable})
         if (name.compare(table, Qt::CaseInsensitive) == 0)
             return true;
     return false;
@@ -177,7 +179,7 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
     if (!contentsName.isEmpty()) {
         QSet<QByteArray> listed;
         for (const QByteArray& page : ChmContentsPages(contentsBytes))
-            listed.insert(pageInHelp(page.left(page.indexOf('#'))).toLower());
+            listed.insert(pageInHelp(page.contains('#') ? page.left(page.indexOf('#')) : page).toLower());
         for (TChmTopic& topic : topics)
             topic.InContents = listed.contains(topic.Name.toLower());
     }
@@ -192,6 +194,9 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
         for (const QString& warning : warnings)
             report(QStringLiteral("Warning: ") + warning);
     }
+    const QByteArray windows = ChmWindowsFile(project, strings, pageInHelp);
+    if (!windows.isEmpty())
+        container.AddFile(WindowsTable, windows);
     container.AddFile(StringsTable, strings.Bytes());
     const QByteArray defaultOption = project.Option("Default topic");
     const QByteArray defaultTopic = defaultOption.isEmpty() ? QByteArray() : pageInHelp(defaultOption);

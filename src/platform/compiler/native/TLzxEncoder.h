@@ -4,9 +4,11 @@
 #include <QList>
 
 // LZX compression of one reset interval (the decoder starts afresh at its
-// start) as verbatim blocks, one per 32 KiB frame, each frame ending on a
-// word so that readers can start at any frame the reset table names.
-// Matches reach back only inside the interval and never past a frame's end.
+// start): one block per 32 KiB frame, verbatim or aligned-offset, whichever
+// is smaller, each frame ending on a word so that readers can start at any
+// frame the reset table names. Matches reach back only inside the interval
+// and never past a frame's end; the repeated offsets carry over between the
+// interval's frames as they do in the decoder. Output depends only on `data`.
 class TLzxEncoder {
 public:
     static constexpr int FrameSize = 0x8000;

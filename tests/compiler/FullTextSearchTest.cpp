@@ -84,6 +84,9 @@ QByteArray Page(const QByteArray& charset, const QByteArray& title, const QByteA
 }
 
 constexpr int ManyPages = 200;
+// A count of 128 is the first with two bytes: read in the wrong byte order,
+// it is 1.
+constexpr int EncIntStep = 128;
 const QByteArray LongWord = QByteArray(300, 'x') + "end";
 
 // One project in two helps: English, Chinese and Russian pages, a word on
@@ -116,7 +119,7 @@ QStringList WriteSearchProject(const QString& folder, const QByteArray& language
     for (int n = 0; n < ManyPages; ++n)
         add(QStringLiteral("many/p%1.htm").arg(n),
             Page("utf-8", "Many " + QByteArray::number(n),
-                 "<p>common word" + QByteArray::number(n) + "unique setup</p>"));
+                 "<p>common word" + QByteArray::number(n) + "unique setup" + (n < EncIntStep ? " step" : "") + "</p>"));
     WriteBytes(folder + "/help.hhp", "[OPTIONS]\r\nCompiled file=help.chm\r\nFull-text search=Yes\r\nLanguage=" + language
                                          + "\r\nTitle=Search\r\n\r\n[FILES]\r\n" + files + "\r\n");
     return names;
@@ -137,12 +140,19 @@ THits Hits(std::initializer_list<std::pair<QByteArray, QByteArray>> hits)
     return map;
 }
 
-THits ManyHits()
+// The first `count` of the many pages.
+THits ManyHits(int count = ManyPages)
 {
     THits hits;
-    for (int n = 0; n < ManyPages; ++n)
+    for (int n = 0; n < count; ++n)
         hits.insert("Many " + QByteArray::number(n), "many/p" + QByteArray::number(n) + ".htm");
     return hits;
+}
+
+std::string Describe(const THits& hits)
+{
+    QByteArrayList pages = hits.values();
+    return hits.size() > 5 ? std::to_string(hits.size()) + " pages" : pages.join(' ').toStdString();
 }
 
 void ExpectSearches(const QString& chm, const std::vector<std::pair<TQuery, THits>>& cases)
@@ -153,8 +163,10 @@ void ExpectSearches(const QString& chm, const std::vector<std::pair<TQuery, THit
     const std::vector<THits> results = Search(chm, queries);
     ASSERT_EQ(results.size(), cases.size());
     for (size_t n = 0; n < cases.size(); ++n) {
-        EXPECT_EQ(results[n], cases[n].second) << cases[n].first.Mode << ":" << cases[n].first.Text.toStdString()
-                                               << " (hex " << cases[n].first.Text.toHex().toStdString() << ")";
+        EXPECT_TRUE(results[n] == cases[n].second)
+            << cases[n].first.Mode << ":" << cases[n].first.Text.toStdString() << " (hex "
+            << cases[n].first.Text.toHex().toStdString() << ") finds " << Describe(results[n]) << "\nnot "
+            << Describe(cases[n].second);
     }
 }
 
@@ -208,6 +220,7 @@ TEST(FullTextSearch, ChineseHelpFindsEnglishChineseAndRussianWordsWithTheirTitle
                        {{'w', gbk(QStringLiteral("ошибка"))}, russian},
                        {{'w', gbk(QStringLiteral("мир"))}, russian},
                        {{'w', "common"}, ManyHits()},
+                       {{'w', "step"}, ManyHits(EncIntStep)},
                        {{'w', "word137unique"}, Hits({{"Many 137", "many/p137.htm"}})},
                        {{'p', "word19"}, Hits({{"Many 19", "many/p19.htm"}, {"Many 190", "many/p190.htm"},
                                                {"Many 191", "many/p191.htm"}, {"Many 192", "many/p192.htm"},
@@ -224,6 +237,11 @@ TEST(FullTextSearch, ChineseHelpFindsEnglishChineseAndRussianWordsWithTheirTitle
                        {{'w', "a"}, {}},
                    });
     ExpectReadersAgree(dir.path(), names);
+    // The words fill several leaf nodes: the searches above went through the
+    // index node above them.
+    const QByteArray index = ChmReader(result.CompiledFile).read("/$FIftiMain");
+    ASSERT_GT(index.size(), 0x1A);
+    EXPECT_EQ(quint8(index[0x18]) | quint8(index[0x19]) << 8, 2);
 }
 
 TEST(FullTextSearch, RussianHelpFindsRussianWordsInItsCodePage)

@@ -1,6 +1,7 @@
 #include "ChmSystemFile.h"
 
 #include "ChmBytes.h"
+#include "ChmFullTextIndex.h"
 #include "THhpProject.h"
 
 namespace {
@@ -33,11 +34,6 @@ void PutText(QByteArray& out, ESystemCode code, const QByteArray& text)
         PutEntry(out, code, text + '\0');
 }
 
-bool IsYes(const QByteArray& value)
-{
-    return value.compare("Yes", Qt::CaseInsensitive) == 0 || value == "1";
-}
-
 } // namespace
 
 QByteArray ChmSystemFile(const THhpProject& project, quint32 languageId, const TChmSystemNames& names)
@@ -52,7 +48,7 @@ QByteArray ChmSystemFile(const THhpProject& project, quint32 languageId, const T
     QByteArray flags;
     PutDword(flags, languageId);
     PutDword(flags, 0); // no DBCS
-    PutDword(flags, IsYes(project.Option("Full-text search")) ? 1 : 0);
+    PutDword(flags, ChmFullTextSearchWanted(project) ? 1 : 0);
     PutDword(flags, 0); // keyword links
     PutDword(flags, 0); // associative links
     PutQword(flags, 0); // time stamp

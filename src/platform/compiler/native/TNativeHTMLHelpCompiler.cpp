@@ -1,6 +1,7 @@
 #include "TNativeHTMLHelpCompiler.h"
 
 #include "ChmContextMap.h"
+#include "ChmFullTextIndex.h"
 #include "CodePages.h"
 #include "Languages.h"
 #include "ChmSystemFile.h"
@@ -35,10 +36,12 @@ const QByteArray ContextTable("/#IVB");
 const QByteArray StringsTable("/#STRINGS");
 const QByteArray SystemTable("/#SYSTEM");
 const QByteArray WindowsTable("/#WINDOWS");
+const QByteArray FullTextIndex("/$FIftiMain");
 
 bool IsOwnTable(const QByteArray& name)
 {
-    for (const QByteArray& table : {TopicsTable, UrlTable, UrlStrings, ContextTable, StringsTable, SystemTable, WindowsTable})
+    for (const QByteArray& table :
+         {TopicsTable, UrlTable, UrlStrings, ContextTable, StringsTable, SystemTable, WindowsTable, FullTextIndex})
         if (name.compare(table, Qt::CaseInsensitive) == 0)
             return true;
     return false;
@@ -113,6 +116,7 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
     // Stored names by their folded form: readers look names up without case.
     QHash<QByteArray, QByteArray> storedNames;
     QList<TChmTopic> topics;
+    QList<QByteArray> topicPages; // the bytes of each topic's page
     // Canonical paths of the files read, which the help file must not replace.
     QSet<QString> sources = {QFileInfo(hhpFile).canonicalFilePath()};
     int added = 0;
@@ -155,8 +159,10 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
         container.AddFile(name, bytes);
         storedNames.insert(name.toLower(), name);
         const QByteArray lower = name.toLower();
-        if (lower.endsWith(".htm") || lower.endsWith(".html"))
+        if (lower.endsWith(".htm") || lower.endsWith(".html")) {
             topics.append({name.mid(1), ChmPageTitle(bytes), false});
+            topicPages.append(bytes);
+        }
         if (++added % ProgressEvery == 0)
             report(QStringLiteral("Added %1 files").arg(added));
         return name;
@@ -183,6 +189,23 @@ TCompileResult TNativeHTMLHelpCompiler::CompileHHP(const QString& hhpFile, const
         for (TChmTopic& topic : topics)
             topic.InContents = listed.contains(topic.Name.toLower());
     }
+    const bool fullText = ChmFullTextSearchWanted(project);
+    if (fullText)
+        report(QStringLiteral("Indexing %1 pages for full-text search").arg(topicPages.size()));
+    const TChmReadPages read = ChmReadPages(topicPages, codePage, languageId, fullText);
+    for (qsizetype n = 0; n < topics.size(); ++n)
+        topics[n].Title = read.Titles[n];
+    // The help is complete; only its search cannot hold these words.
+    if (read.Unstorable > 0)
+        report(QStringLiteral("Full-text search leaves out %1 words of the pages (the first \"%2\" in \"%3\"): code "
+                              "page %4 of the help's language cannot hold their characters.")
+                   .arg(read.Unstorable)
+                   .arg(read.FirstUnstorable, QString::fromUtf8(topics[read.FirstUnstorablePage].Name))
+                   .arg(codePage));
+    if (canceled)
+        return fail(QStringLiteral("Compiling was canceled.") + unchanged);
+    if (fullText)
+        container.AddFile(FullTextIndex, read.Index);
     TChmStringTable strings;
     const TChmTopicTables tables = ChmTopicTables(topics, strings);
     container.AddFile(TopicsTable, tables.Topics);
